@@ -1,0 +1,58 @@
+// The main dialog: the free serial ports, the watch list, the three choices per
+// port, Add/Remove, Apply and the driver restart.
+#pragma once
+
+#include "framework.h"
+
+class CPortSetupDlg : public CDialog {
+ public:
+  explicit CPortSetupDlg(CWnd* pParent = nullptr);
+
+  int DirtyFlag() const { return m_dirty; }
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+
+  void OnSysCommand(UINT nID, LPARAM lParam);
+  void OnPaint();
+  HCURSOR OnQueryDragIcon();
+  void OnClose();
+  void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+
+  void OnAdd();
+  void OnRemove();
+  void OnApply();
+  void OnRestart();
+  void OnSelChangePortList();
+  void OnSelChangeWatchList();
+  void OnSelChangeSetting();
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void OpenControlDevice();
+  DWORD WriteControlDevice(const BYTE* bytes, DWORD count);
+  void CloseControlDevice();
+  void FillCombosAndProbePorts();
+  void LoadWatchList();
+  void RewriteSelectedEntry();
+  void ShowMessage(UINT stringId, UINT type);
+
+  int m_dirty = 0;
+  CButton m_restartButton;
+  CComboBox m_pnpCombo;
+  CComboBox m_baudCombo;
+  CButton m_removeButton;
+  CButton m_addButton;
+  CButton m_applyButton;
+  CButton m_quitButton;
+  CListBox m_portList;
+  CListBox m_watchList;
+  CComboBox m_driverTypeCombo;
+  HANDLE m_controlDevice = INVALID_HANDLE_VALUE;
+  HICON m_hIcon;
+};

@@ -1,0 +1,48 @@
+// What a backend does for the framework: wait for the person's input, show
+// message boxes, and show the windows whose state the framework keeps. Exactly
+// one backend is in use at a time.
+#pragma once
+
+#include <string>
+
+#include "winuser.h"
+
+namespace framework {
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // Blocks until the framework's message queue holds a message. Returns false
+  // when no input will ever come (end of a script); the modal loop then ends as
+  // on a quit request.
+  virtual bool WaitForInput() = 0;
+
+  // A message box, modal over its owner: returns IDOK, IDYES or IDNO.
+  virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) = 0;
+
+  // A dialog has been created and initialised and is about to run (shown if its
+  // style says so); it has ended and is about to be destroyed.
+  virtual void DialogStarted(HWND dialog) { (void)dialog; }
+  virtual void DialogEnded(HWND dialog) { (void)dialog; }
+
+  // A window's state changed (text, lines, items, selection, enabled, visible,
+  // focus, icon, system menu).
+  virtual void WindowChanged(HWND window) { (void)window; }
+
+  // DrawIcon painted an icon into a dialog at (x, y) (its iconPosition too).
+  virtual void IconDrawn(HWND dialog) { (void)dialog; }
+
+  // The wait cursor: depth 1 when the first CWaitCursor starts, 0 when the last ends.
+  virtual void WaitCursorChanged(bool waiting) { (void)waiting; }
+
+  // Default processing of SC_KEYMENU and SC_MOVE.
+  virtual void OpenSystemMenu(HWND dialog) { (void)dialog; }
+  virtual void BeginMove(HWND dialog) { (void)dialog; }
+};
+
+// The backend in use. SetBackend does not take ownership.
+Backend& CurrentBackend();
+void SetBackend(Backend* backend);
+
+}  // namespace framework

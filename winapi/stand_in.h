@@ -1,0 +1,28 @@
+// Settings and probes of the POSIX stand-in for the platform. Not part of the
+// platform's API: only tests, tools and start-up code outside platform/ use it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace winapi {
+
+// The directory that holds the machine as the platform sees it: hklm.reg (the
+// HKEY_LOCAL_MACHINE hive) and dosdevices/ (the device namespace). Taken from
+// TAVRIN_PREFIX, else /var/lib/tavrin, unless SetPrefix has chosen one.
+const std::string& Prefix();
+void SetPrefix(const std::string& directory);
+
+// Receives every OutputDebugStringA text. The default writes it to standard
+// error in one write.
+using DebugSink = std::function<void(const char* text)>;
+void SetDebugSink(DebugSink sink);
+
+// Leak probes: handles of each kind open right now, and child processes that
+// have ended but were not reaped yet.
+int OpenKeyCount();
+int OpenFileHandleCount();
+int OpenProcessHandleCount();
+int UnreapedChildCount();
+
+}  // namespace winapi

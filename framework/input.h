@@ -11,6 +11,9 @@ namespace framework {
 // The dialog whose modal loop runs innermost (the one on top), or null.
 HWND TopDialog();
 
+// Whether the framework's message queue holds a message for the modal loop.
+bool HasPendingMessages();
+
 // A click on a push button: BN_CLICKED to its dialog. Ignored for a control
 // that is disabled or hidden, unless it is sent on purpose with PostClick.
 void ClickButton(HWND button);

@@ -28,10 +28,14 @@ inline constexpr std::array<const char*, 2> kPnpPollingTable = {"Enable", "Disab
 inline constexpr char kNoPnpFromAdd[] = "NoPnP";
 inline constexpr char kNoPnpFromEdit[] = "NoPnp";
 
+// The PnP field that sets PnpPolling; every other text leaves it clear.
+inline constexpr char kPnpEnabledField[] = "PnP";
+
 // "COM1" to "COM225", ascending; every pass over ports walks it whole.
+// PortName gives nullptr for an index outside 0 to kPortCount - 1.
 inline constexpr int kPortCount = 225;
 const char* PortName(int index);
-bool IsPortName(std::string_view name);
+bool IsPortName(std::string_view name);  // exact: "COM01", "com1" are not names
 
 // Building rules: the bits each field contributes (exact, case-sensitive).
 PortSetting DriverTypeBits(std::string_view driverTypeField);

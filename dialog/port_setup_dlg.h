@@ -40,7 +40,10 @@ class CPortSetupDlg : public CDialog {
   void FillCombosAndProbePorts();
   void LoadWatchList();
   void RewriteSelectedEntry();
-  void ShowMessage(UINT stringId, UINT type);
+  void RemoveFromPortList(const char* portName);
+  void SetControlTexts();
+  void EnableApplyButtons(BOOL enable);
+  int ShowMessage(UINT stringId, UINT type);
 
   int m_dirty = 0;
   CButton m_restartButton;

@@ -1,0 +1,10 @@
+#include "about_box.h"
+
+#include "resource.h"
+
+CAboutBox::CAboutBox() : CDialog(IDD_ABOUTBOX) {}
+
+void CAboutBox::DoDataExchange(CDataExchange* pDX) { CDialog::DoDataExchange(pDX); }
+
+BEGIN_MESSAGE_MAP(CAboutBox, CDialog)
+END_MESSAGE_MAP()

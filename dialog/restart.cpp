@@ -1,0 +1,13 @@
+// The driver restart: runs the device console tool and reports completion.
+#include "port_setup_dlg.h"
+#include "resource.h"
+#include "run_and_wait.h"
+
+void CPortSetupDlg::OnRestart() {
+  CWaitCursor wait;
+  CButton* const buttons[] = {&m_addButton, &m_removeButton, &m_applyButton, &m_quitButton, &m_restartButton};
+  for (CButton* button : buttons) button->EnableWindow(FALSE);
+  RunAndWait("devcon.exe", "restart ROOT\\TAVRIN", 8000);
+  ShowMessage(IDS_RESTART_DONE, MB_OK);
+  for (CButton* button : buttons) button->EnableWindow(TRUE);
+}

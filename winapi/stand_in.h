@@ -14,7 +14,7 @@ const std::string& Prefix();
 void SetPrefix(const std::string& directory);
 
 // Receives every OutputDebugStringA text. The default writes it to standard
-// error in one write.
+// error in one write; an empty sink restores the default.
 using DebugSink = std::function<void(const char* text)>;
 void SetDebugSink(DebugSink sink);
 

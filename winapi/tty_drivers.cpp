@@ -1,0 +1,49 @@
+#include "tty_drivers.h"
+
+#include <sys/sysmacros.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace winapi {
+namespace {
+
+constexpr char kTtyDriverTable[] = "/proc/tty/drivers";
+
+struct MinorRange {
+  unsigned first = 0;
+  unsigned last = 0;
+};
+
+// "64" or "0-1048575".
+bool ParseMinorRange(const std::string& text, MinorRange& range) {
+  std::istringstream in(text);
+  if (!(in >> range.first)) return false;
+  range.last = range.first;
+  char dash = 0;
+  if (in >> dash) return dash == '-' && static_cast<bool>(in >> range.last);
+  return true;
+}
+
+bool IsSerialDriverType(const std::string& type) { return type == "serial" || type == "pty:slave"; }
+
+}  // namespace
+
+bool IsSerialTerminalDevice(dev_t rdev) {
+  std::ifstream table(kTtyDriverTable);
+  std::string line;
+  while (std::getline(table, line)) {
+    // driver name, default node, major, minor range, type
+    std::istringstream fields(line);
+    std::string driver, node, minors, type;
+    unsigned majorNumber = 0;
+    MinorRange range;
+    if (!(fields >> driver >> node >> majorNumber >> minors >> type)) continue;
+    if (!IsSerialDriverType(type) || !ParseMinorRange(minors, range)) continue;
+    if (major(rdev) == majorNumber && minor(rdev) >= range.first && minor(rdev) <= range.last) return true;
+  }
+  return false;
+}
+
+}  // namespace winapi

@@ -1,0 +1,93 @@
+#include "uucp_lock.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <optional>
+
+namespace winapi {
+namespace {
+
+std::mutex directoriesMutex;
+std::vector<std::string> lockDirectories = {"/var/lock", "/run/lock"};
+
+constexpr std::size_t kLongestLockFile = 64;
+
+bool IsAsciiPidCharacter(char c) { return std::isdigit(static_cast<unsigned char>(c)) || std::isspace(static_cast<unsigned char>(c)); }
+
+// The pid in a lock file's content; nothing when it is neither form.
+std::optional<pid_t> PidOfLockFile(const std::string& content) {
+  if (!content.empty() && std::all_of(content.begin(), content.end(), IsAsciiPidCharacter)) {
+    long long value = 0;
+    bool sawDigit = false;
+    for (char c : content) {
+      if (!std::isdigit(static_cast<unsigned char>(c))) {
+        if (sawDigit) break;
+        continue;
+      }
+      sawDigit = true;
+      value = value * 10 + (c - '0');
+      if (value > 0x7fffffff) return std::nullopt;
+    }
+    if (!sawDigit || value == 0) return std::nullopt;
+    return static_cast<pid_t>(value);
+  }
+  if (content.size() == sizeof(int)) {
+    int value = 0;
+    std::memcpy(&value, content.data(), sizeof value);
+    if (value > 0) return static_cast<pid_t>(value);
+  }
+  return std::nullopt;
+}
+
+// The file's content, or nothing when there is no such file.
+std::optional<std::string> ReadLockFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    return std::string();  // there but unreadable: cannot prove it stale
+  }
+  char buffer[kLongestLockFile + 1];
+  const ssize_t count = read(fd, buffer, sizeof buffer);
+  close(fd);
+  if (count < 0) return std::string();
+  return std::string(buffer, static_cast<std::size_t>(count));
+}
+
+bool IsLiveProcess(pid_t pid) { return kill(pid, 0) == 0 || errno == EPERM; }
+
+std::string BaseName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+void SetUucpLockDirectories(std::vector<std::string> directories) {
+  std::lock_guard lock(directoriesMutex);
+  lockDirectories = std::move(directories);
+}
+
+std::vector<std::string> UucpLockDirectories() {
+  std::lock_guard lock(directoriesMutex);
+  return lockDirectories;
+}
+
+bool IsLockedByUucpLockFile(const std::string& devicePath) {
+  const std::string lockName = "LCK.." + BaseName(devicePath);
+  for (const std::string& directory : UucpLockDirectories()) {
+    const std::optional<std::string> content = ReadLockFile(directory + "/" + lockName);
+    if (!content) continue;
+    const std::optional<pid_t> pid = PidOfLockFile(*content);
+    if (!pid || IsLiveProcess(*pid)) return true;
+  }
+  return false;
+}
+
+}  // namespace winapi

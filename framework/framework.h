@@ -11,6 +11,10 @@ class CWnd;
 class CDialog;
 class CDataExchange;
 
+namespace res {
+struct DialogTemplate;
+}
+
 // ---- Message maps ---------------------------------------------------------------
 class CCmdTarget;
 
@@ -235,6 +239,8 @@ class CDialog : public CWnd {
   // Creates the dialog from its template, initialises it and runs its modal
   // loop. Returns the EndDialog result, or -1 when a quit request ended it.
   virtual INT_PTR DoModal();
+  // Runs the dialog from a template in memory instead of the resource nIDTemplate.
+  BOOL InitModalIndirect(const res::DialogTemplate* dialogTemplate);
   void EndDialog(int nResult);
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
   UINT TemplateId() const { return m_nIDTemplate; }
@@ -247,13 +253,13 @@ class CDialog : public CWnd {
   virtual void OnCancel();
   virtual void DoDataExchange(CDataExchange* pDX);
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   const AFX_MSGMAP* GetMessageMap() const override;
   static const AFX_MSGMAP* GetThisMessageMap();
 
  private:
   UINT m_nIDTemplate;
   CWnd* m_pParentWnd;
+  const res::DialogTemplate* m_lpDialogTemplate = nullptr;
 };
 
 // ---- The application ---------------------------------------------------------------------

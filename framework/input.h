@@ -11,8 +11,11 @@ namespace framework {
 // The dialog whose modal loop runs innermost (the one on top), or null.
 HWND TopDialog();
 
-// Whether the framework's message queue holds a message for the modal loop.
+// Whether the framework's message queue holds a message for the modal loop
+// (a pending quit request counts).
 bool HasPendingMessages();
+// Empties the queue and drops a pending quit request: a fresh start.
+void DiscardPendingMessages();
 
 // A click on a push button: BN_CLICKED to its dialog. Ignored for a control
 // that is disabled or hidden, unless it is sent on purpose with PostClick.
@@ -41,7 +44,8 @@ void SetFocusTo(HWND control);
 void CloseBox(HWND dialog);
 void SystemCommand(HWND dialog, UINT commandId);
 
-// Paints a dialog that is minimized, with a client area of width x height.
+// The dialog is minimized, with a client area of width x height; WM_PAINT is
+// posted to it.
 void PaintMinimized(HWND dialog, int width, int height);
 
 // Whether Shift is held for the key message now being handled.

@@ -28,6 +28,16 @@ struct MenuItem {
 
 }  // namespace framework
 
+// A window's system menu, as GetSystemMenu hands it out.
+struct HMENU__ {
+  HWND__* window = nullptr;
+};
+
+// Painting into a window, between BeginPaint and EndPaint.
+struct HDC__ {
+  HWND__* window = nullptr;
+};
+
 struct HICON__ {
   const res::IconGroup* group = nullptr;
   int resourceId = 0;
@@ -51,8 +61,11 @@ struct HWND__ {
   // List boxes and combo boxes.
   std::vector<std::string> items;
   int selection = -1;
-  std::string editText;      // edit field of a CBS_DROPDOWN combo
+  std::string editText;      // a combo's edit field; for a drop-down list, the selected item
   bool droppedDown = false;
+
+  // An SS_ICON static: the icon its template names, null when there is none.
+  HICON staticIcon = nullptr;
 
   // Dialogs.
   const res::DialogTemplate* dialogTemplate = nullptr;
@@ -61,6 +74,8 @@ struct HWND__ {
   HICON smallIcon = nullptr;
   std::vector<framework::MenuItem> systemMenu;  // the items the program appended
   bool systemMenuTaken = false;                  // GetSystemMenu(FALSE) was called
+  HMENU__ systemMenuHandle{this};
+  HDC__ paintContext{this};
   bool iconic = false;
   RECT clientRect{};         // in pixels
   bool iconDrawn = false;
@@ -73,5 +88,7 @@ struct HWND__ {
   bool HasEditField() const {
     return kind == framework::WindowKind::ComboBox && (style & CBS_TYPEMASK) == CBS_DROPDOWN;
   }
-  HWND__* Child(int controlId) const;
+  HWND__* Child(int controlId) const;  // the first control with that id, or null
+  // The dialog this window belongs to: itself for a dialog, else its parent.
+  HWND__* OwningDialog() { return kind == framework::WindowKind::Dialog ? this : parent; }
 };

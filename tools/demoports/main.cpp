@@ -1,0 +1,97 @@
+// Makes virtual serial ports for a demonstration: one pseudo-terminal pair per
+// port, its terminal side linked as <prefix>/dosdevices/comN, and holds the
+// ports named busy exclusively, as another program would. Runs until SIGTERM
+// or SIGINT, then removes its links.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Port {
+  int number;
+  int master = -1;
+  int holder = -1;  // the busy port's own open, holding its lock
+  std::string link;
+};
+
+volatile sig_atomic_t g_stop = 0;
+
+void OnStop(int) { g_stop = 1; }
+
+std::vector<int> ParseNumbers(const char* list) {
+  std::vector<int> numbers;
+  std::stringstream stream(list);
+  std::string item;
+  while (std::getline(stream, item, ',')) {
+    char* end = nullptr;
+    const long number = std::strtol(item.c_str(), &end, 10);
+    if (item.empty() || *end != '\0' || number < 1 || number > 999) {
+      std::fprintf(stderr, "tavrin-demo-ports: not a port number: '%s'\n", item.c_str());
+      std::exit(2);
+    }
+    numbers.push_back(static_cast<int>(number));
+  }
+  return numbers;
+}
+
+bool OpenPort(const std::string& prefix, bool busy, Port& port) {
+  port.master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (port.master < 0 || grantpt(port.master) != 0 || unlockpt(port.master) != 0) return false;
+  const char* terminal = ptsname(port.master);
+  if (terminal == nullptr) return false;
+  port.link = prefix + "/dosdevices/com" + std::to_string(port.number);
+  unlink(port.link.c_str());
+  if (symlink(terminal, port.link.c_str()) != 0) return false;
+  if (busy) {
+    port.holder = open(terminal, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (port.holder < 0 || flock(port.holder, LOCK_EX | LOCK_NB) != 0) return false;
+  }
+  std::printf("COM%d -> %s%s\n", port.number, terminal, busy ? " (held by another program)" : "");
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc > 4) {
+    std::fprintf(stderr, "usage: tavrin-demo-ports PREFIX N[,N...] [BUSY,...]\n");
+    return 2;
+  }
+  const std::string prefix = argv[1];
+  const std::vector<int> numbers = ParseNumbers(argv[2]);
+  const std::vector<int> busyList = argc == 4 ? ParseNumbers(argv[3]) : std::vector<int>{};
+  const std::set<int> busy(busyList.begin(), busyList.end());
+
+  std::vector<Port> ports;
+  for (int number : numbers) ports.push_back(Port{number, -1, -1, {}});
+  bool ok = true;
+  for (Port& port : ports) ok = ok && OpenPort(prefix, busy.count(port.number) != 0, port);
+  std::fflush(stdout);
+
+  if (ok) {
+    struct sigaction action {};
+    action.sa_handler = OnStop;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    while (!g_stop) pause();
+  } else {
+    std::perror("tavrin-demo-ports");
+  }
+
+  for (const Port& port : ports) {
+    if (!port.link.empty()) unlink(port.link.c_str());
+    if (port.holder >= 0) close(port.holder);
+    if (port.master >= 0) close(port.master);
+  }
+  return ok ? 0 : 1;
+}

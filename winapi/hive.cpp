@@ -1,0 +1,84 @@
+// Serializing, looking up and changing values of a parsed hive.
+#include "hive.h"
+
+#include "hive_text.h"
+
+namespace winapi {
+namespace {
+
+// The line of the named value that lookups see (the last one), or null.
+template <typename HiveT, typename LineT>
+LineT* FindValueLine(HiveT& hive, std::string_view keyPath, std::string_view valueName) {
+  LineT* found = nullptr;
+  for (auto& key : hive.keys) {
+    if (!SameRegistryName(key.path, keyPath)) continue;
+    for (auto& line : key.lines) {
+      if (line.value && SameRegistryName(line.value->name, valueName)) found = &line;
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
+bool SameRegistryName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (hive_text::ToLowerAscii(a[i]) != hive_text::ToLowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string SerializeHive(const Hive& hive) {
+  std::size_t size = hive.preamble.size();
+  for (const HiveKey& key : hive.keys) {
+    size += key.header.size();
+    for (const HiveLine& line : key.lines) size += line.text.size();
+  }
+  std::string text;
+  text.reserve(size);
+  text.append(hive.preamble);
+  for (const HiveKey& key : hive.keys) {
+    text.append(key.header);
+    for (const HiveLine& line : key.lines) text.append(line.text);
+  }
+  return text;
+}
+
+bool HiveHasKey(const Hive& hive, std::string_view keyPath) {
+  for (const HiveKey& key : hive.keys) {
+    if (SameRegistryName(key.path, keyPath)) return true;
+  }
+  return false;
+}
+
+const HiveValue* FindHiveValue(const Hive& hive, std::string_view keyPath, std::string_view valueName) {
+  const HiveLine* line = FindValueLine<const Hive, const HiveLine>(hive, keyPath, valueName);
+  return line ? &*line->value : nullptr;
+}
+
+bool SetHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value) {
+  if (!CanFormatHiveValue(value)) return false;
+  if (HiveLine* existing = FindValueLine<Hive, HiveLine>(hive, keyPath, value.name)) {
+    HiveValue replacement = value;
+    replacement.name = existing->value->name;  // a value keeps the spelling it was created with
+    const std::string ending(hive_text::LineEnding(existing->text));
+    existing->text = FormatHiveValue(replacement, hive.newline) + ending;
+    existing->value = std::move(replacement);
+    return true;
+  }
+  HiveKey* block = nullptr;
+  for (HiveKey& key : hive.keys) {
+    if (SameRegistryName(key.path, keyPath)) block = &key;
+  }
+  if (!block) return false;
+  std::size_t position = block->lines.size();
+  while (position > 0 && !block->lines[position - 1].value) --position;
+  std::string& previous = position == 0 ? block->header : block->lines[position - 1].text;
+  if (hive_text::LineEnding(previous).empty()) previous.append(hive.newline);
+  block->lines.insert(block->lines.begin() + static_cast<std::ptrdiff_t>(position),
+                      HiveLine{FormatHiveValue(value, hive.newline) + hive.newline, value});
+  return true;
+}
+
+}  // namespace winapi

@@ -1,0 +1,85 @@
+// The HKEY_LOCAL_MACHINE hive as text in the registry editor's export syntax:
+//
+//   Windows Registry Editor Version 5.00
+//
+//   [HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Tavrin]
+//   "COM3"=dword:00000027
+//   "COM5"=hex(b):01,00,00,00,00,00,00,00
+//   "Name"="text with \"quotes\" and \\ backslashes"
+//
+// The model keeps every line exactly as it was read, so serializing an
+// unchanged hive gives back the same bytes, and a change rewrites only the
+// line of the value it touches (or adds one line to the key's block).
+// Pure functions: no I/O, no global state.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace winapi {
+
+struct HiveError {
+  int line = 0;  // 1-based line where the text stops being a hive
+  std::string message;
+};
+
+struct HiveValue {
+  std::string name;  // unescaped; empty for the default value "@"
+  DWORD type = REG_NONE;
+  std::vector<BYTE> data;  // REG_SZ text includes its terminating zero
+  friend bool operator==(const HiveValue&, const HiveValue&) = default;
+};
+
+// One logical line, with its line ending; a hex value continued over several
+// physical lines is one HiveLine.
+struct HiveLine {
+  std::string text;
+  std::optional<HiveValue> value;  // set for a value line; blank lines and comments have none
+  friend bool operator==(const HiveLine&, const HiveLine&) = default;
+};
+
+// A key header and the lines that follow it up to the next header.
+struct HiveKey {
+  std::string path;    // as written, e.g. "HKEY_LOCAL_MACHINE\System\Tavrin"
+  std::string header;  // the header line, with its line ending
+  std::vector<HiveLine> lines;
+  friend bool operator==(const HiveKey&, const HiveKey&) = default;
+};
+
+struct Hive {
+  std::string preamble;  // the version line and the blank or comment lines before the first key
+  std::vector<HiveKey> keys;
+  std::string newline = "\n";  // the line ending of the version line, used for lines added
+  friend bool operator==(const Hive&, const Hive&) = default;
+};
+
+// The text as a hive, or nullopt with the line that is wrong and why.
+std::optional<Hive> ParseHive(std::string_view text, HiveError* error);
+std::string SerializeHive(const Hive& hive);
+
+// Registry names compare case-insensitively (ASCII letters).
+bool SameRegistryName(std::string_view a, std::string_view b);
+
+// A key exists when some header names it. A key may have several blocks;
+// they are read in order and a later value of the same name wins.
+bool HiveHasKey(const Hive& hive, std::string_view keyPath);
+const HiveValue* FindHiveValue(const Hive& hive, std::string_view keyPath, std::string_view valueName);
+
+// Replaces the line of the value that FindHiveValue would return, or adds a
+// line after the last value of the key's last block. False when the key has
+// no header or the value cannot be written in this syntax
+// (see CanFormatHiveValue); the hive is then unchanged.
+bool SetHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value);
+
+// Whether a value can be written as a hive line: its name must hold no control
+// character. Every type and every data can be written.
+bool CanFormatHiveValue(const HiveValue& value);
+// The value line, without its ending, continued over further lines with
+// `newline` when the hex data is long: "COM3"=dword:00000027.
+std::string FormatHiveValue(const HiveValue& value, std::string_view newline);
+
+}  // namespace winapi

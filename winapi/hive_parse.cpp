@@ -1,0 +1,259 @@
+// Reads the export syntax into a Hive, keeping every line's text as it was.
+#include <cstdio>
+
+#include "hive.h"
+#include "hive_text.h"
+
+namespace winapi {
+namespace {
+
+using namespace hive_text;
+
+constexpr std::string_view kVersionLine = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+struct PhysicalLine {
+  std::string_view text;     // with its line ending
+  std::string_view content;  // without it
+  int number = 0;
+};
+
+class HiveParser {
+ public:
+  explicit HiveParser(std::string_view text) : rest_(text) {}
+
+  std::optional<Hive> Parse(HiveError* error) {
+    Hive hive;
+    if (!ParseDocument(hive)) {
+      if (error) *error = error_;
+      return std::nullopt;
+    }
+    return hive;
+  }
+
+ private:
+  bool Fail(int line, std::string message) {
+    error_ = {line, std::move(message)};
+    return false;
+  }
+
+  // The next physical line, checked for control characters.
+  bool NextLine(PhysicalLine& line, bool& ok) {
+    ok = true;
+    if (rest_.empty()) return false;
+    const std::size_t end = rest_.find('\n');
+    line.text = rest_.substr(0, end == std::string_view::npos ? rest_.size() : end + 1);
+    rest_.remove_prefix(line.text.size());
+    line.content = line.text.substr(0, line.text.size() - LineEnding(line.text).size());
+    line.number = ++lineNumber_;
+    for (const char c : line.content) {
+      if (IsForbiddenControl(c)) {
+        char message[64];
+        std::snprintf(message, sizeof message, "control character 0x%02X", static_cast<unsigned char>(c));
+        ok = Fail(line.number, message);
+        break;
+      }
+    }
+    return true;
+  }
+
+  bool ParseDocument(Hive& hive) {
+    if (rest_.starts_with("\xFF\xFE") || rest_.starts_with("\xFE\xFF")) {
+      return Fail(1, "the hive is UTF-16 text; it must be UTF-8");
+    }
+    PhysicalLine line;
+    bool ok = true;
+    if (!NextLine(line, ok)) return Fail(1, "empty file; the first line must be \"Windows Registry Editor Version 5.00\"");
+    if (!ok) return false;
+    std::string_view version = line.content;
+    if (version.starts_with(kUtf8Mark)) version.remove_prefix(kUtf8Mark.size());
+    if (TrimRight(version) != kVersionLine) {
+      return Fail(1, "the first line must be \"Windows Registry Editor Version 5.00\"");
+    }
+    hive.preamble.assign(line.text);
+    if (const std::string_view ending = LineEnding(line.text); !ending.empty()) hive.newline.assign(ending);
+
+    while (NextLine(line, ok)) {
+      if (!ok) return false;
+      const std::string_view start = TrimLeft(line.content);
+      if (start.empty() || start.front() == ';') {
+        if (hive.keys.empty()) {
+          hive.preamble.append(line.text);
+        } else {
+          hive.keys.back().lines.push_back({std::string(line.text), std::nullopt});
+        }
+      } else if (start.front() == '[') {
+        HiveKey key;
+        if (!ParseKeyHeader(line, start, key)) return false;
+        hive.keys.push_back(std::move(key));
+      } else if (start.front() == '"' || start.front() == '@') {
+        if (hive.keys.empty()) return Fail(line.number, "value outside any key");
+        HiveLine valueLine;
+        if (!ParseValueLine(line, start, valueLine)) return false;
+        hive.keys.back().lines.push_back(std::move(valueLine));
+      } else {
+        return Fail(line.number, "expected a [key], a \"value\"=..., a ; comment or a blank line");
+      }
+    }
+    return true;
+  }
+
+  bool ParseKeyHeader(const PhysicalLine& line, std::string_view start, HiveKey& key) {
+    const std::string_view header = TrimRight(start);
+    if (header.size() < 2 || header.back() != ']') return Fail(line.number, "key header lacks its closing ']'");
+    const std::string_view path = header.substr(1, header.size() - 2);
+    if (path.starts_with('-')) return Fail(line.number, "key deletions have no place in a hive");
+    std::string_view remaining = path;
+    bool first = true;
+    while (true) {
+      const std::size_t separator = remaining.find('\\');
+      const std::string_view name = remaining.substr(0, separator);
+      if (name.empty()) return Fail(line.number, "key path holds an empty name");
+      if (first && !SameRegistryName(name, kRootName)) {
+        return Fail(line.number, "key is not under HKEY_LOCAL_MACHINE");
+      }
+      first = false;
+      if (separator == std::string_view::npos) break;
+      remaining.remove_prefix(separator + 1);
+    }
+    key.path.assign(path);
+    key.header.assign(line.text);
+    return true;
+  }
+
+  // A quoted text at the start of `text` with \\ and \" escapes; `text` is
+  // advanced past the closing quote.
+  bool ParseQuoted(const PhysicalLine& line, std::string_view& text, std::string& out) {
+    text.remove_prefix(1);
+    while (!text.empty()) {
+      char c = text.front();
+      text.remove_prefix(1);
+      if (c == '"') return true;
+      if (c == '\\') {
+        if (text.empty() || (text.front() != '\\' && text.front() != '"')) {
+          return Fail(line.number, "unknown escape; only \\\\ and \\\" are allowed in quotes");
+        }
+        c = text.front();
+        text.remove_prefix(1);
+      }
+      out.push_back(c);
+    }
+    return Fail(line.number, "missing closing quote");
+  }
+
+  bool ParseValueLine(const PhysicalLine& line, std::string_view text, HiveLine& out) {
+    HiveValue value;
+    if (text.front() == '@') {
+      text.remove_prefix(1);
+    } else if (!ParseQuoted(line, text, value.name)) {
+      return false;
+    }
+    text = TrimLeft(text);
+    if (!text.starts_with('=')) return Fail(line.number, "expected '=' after the value name");
+    text = TrimLeft(text.substr(1));
+    out.text.assign(line.text);
+
+    if (text.starts_with('"')) {
+      std::string content;
+      if (!ParseQuoted(line, text, content)) return false;
+      if (!TrimLeft(text).empty()) return Fail(line.number, "unexpected text after the closing quote");
+      value.type = REG_SZ;
+      value.data.assign(content.begin(), content.end());
+      value.data.push_back(0);
+    } else if (TrimRight(text) == "-") {
+      return Fail(line.number, "value deletions have no place in a hive");
+    } else if (StartsWithNoCase(text, "dword:")) {
+      if (!ParseDword(line, text.substr(6), value)) return false;
+    } else if (StartsWithNoCase(text, "hex")) {
+      if (!ParseHexType(line, text.substr(3), value)) return false;
+      if (!ParseHexBytes(line, text.substr(text.find(':') + 1), out.text, value.data)) return false;
+    } else {
+      return Fail(line.number, "value data must be a \"string\", dword:, hex: or hex(N):");
+    }
+    out.value = std::move(value);
+    return true;
+  }
+
+  // Up to eight hex digits at the start of `text`, advanced past them.
+  static std::optional<DWORD> ParseHexNumber(std::string_view& text) {
+    DWORD number = 0;
+    std::size_t digits = 0;
+    while (digits < text.size() && HexDigitValue(text[digits])) {
+      if (++digits > 8) return std::nullopt;
+      number = (number << 4) | *HexDigitValue(text[digits - 1]);
+    }
+    if (digits == 0) return std::nullopt;
+    text.remove_prefix(digits);
+    return number;
+  }
+
+  bool ParseDword(const PhysicalLine& line, std::string_view text, HiveValue& value) {
+    const std::optional<DWORD> number = ParseHexNumber(text);
+    if (!number || !TrimLeft(text).empty()) return Fail(line.number, "dword: needs 1 to 8 hex digits");
+    value.type = REG_DWORD;
+    for (int shift = 0; shift < 32; shift += 8) value.data.push_back(static_cast<BYTE>(*number >> shift));
+    return true;
+  }
+
+  // "(N):" or ":" after "hex".
+  bool ParseHexType(const PhysicalLine& line, std::string_view text, HiveValue& value) {
+    value.type = REG_BINARY;
+    if (text.starts_with('(')) {
+      text.remove_prefix(1);
+      const std::optional<DWORD> type = ParseHexNumber(text);
+      if (!type || !text.starts_with(')')) return Fail(line.number, "hex(N): needs a type of 1 to 8 hex digits");
+      value.type = *type;
+      text.remove_prefix(1);
+    }
+    if (!text.starts_with(':')) return Fail(line.number, "expected ':' after hex or hex(N)");
+    return true;
+  }
+
+  // Comma-separated bytes; a '\' where a byte is due continues the list on the
+  // next line, whose text is added to `lineText`.
+  bool ParseHexBytes(PhysicalLine line, std::string_view text, std::string& lineText, std::vector<BYTE>& bytes) {
+    bool byteDue = false;  // after a comma
+    while (true) {
+      text = TrimLeft(text);
+      if (text.empty()) {
+        if (byteDue) return Fail(line.number, "a byte is missing after ','");
+        return true;
+      }
+      if ((byteDue || bytes.empty()) && text.front() == '\\' && TrimLeft(text.substr(1)).empty()) {
+        bool ok = true;
+        if (!NextLine(line, ok)) return Fail(line.number, "the value is continued but the file ends");
+        if (!ok) return false;
+        lineText.append(line.text);
+        text = line.content;
+        continue;
+      }
+      if (!byteDue && !bytes.empty()) {
+        if (text.front() != ',') return Fail(line.number, "expected ',' between bytes");
+        text.remove_prefix(1);
+        byteDue = true;
+        continue;
+      }
+      unsigned byte = 0;
+      std::size_t digits = 0;
+      while (digits < text.size() && digits < 3 && HexDigitValue(text[digits])) {
+        byte = (byte << 4) | *HexDigitValue(text[digits]);
+        ++digits;
+      }
+      if (digits == 0 || digits > 2) return Fail(line.number, "a byte must be 1 or 2 hex digits");
+      bytes.push_back(static_cast<BYTE>(byte));
+      text.remove_prefix(digits);
+      byteDue = false;
+    }
+  }
+
+  std::string_view rest_;
+  int lineNumber_ = 0;
+  HiveError error_;
+};
+
+}  // namespace
+
+std::optional<Hive> ParseHive(std::string_view text, HiveError* error) { return HiveParser(text).Parse(error); }
+
+}  // namespace winapi

@@ -1,0 +1,51 @@
+// Character helpers shared by the hive's reader and writer.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace winapi::hive_text {
+
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+inline std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+inline std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+inline char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+inline std::optional<unsigned> HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
+  const char lower = ToLowerAscii(c);
+  if (lower >= 'a' && lower <= 'f') return static_cast<unsigned>(lower - 'a' + 10);
+  return std::nullopt;
+}
+
+inline bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (ToLowerAscii(text[i]) != ToLowerAscii(prefix[i])) return false;
+  }
+  return true;
+}
+
+// The line ending a line's text closes with: "\r\n", "\n" or none at the end of a file.
+inline std::string_view LineEnding(std::string_view lineText) {
+  if (lineText.ends_with("\r\n")) return "\r\n";
+  if (lineText.ends_with('\n')) return "\n";
+  return {};
+}
+
+// The control characters a hive line may not hold (tab is a blank).
+inline bool IsForbiddenControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 && c != '\t';
+}
+
+}  // namespace winapi::hive_text

@@ -18,6 +18,10 @@ void SetPrefix(const std::string& directory);
 using DebugSink = std::function<void(const char* text)>;
 void SetDebugSink(DebugSink sink);
 
+// Test seam: while set, every RegSetValueExA on an open key fails with
+// ERROR_ACCESS_DENIED; opening keys still succeeds.
+void SetRegistryWritesFail(bool fail);
+
 // Leak probes: handles of each kind open right now, and child processes that
 // have ended but were not reaped yet.
 int OpenKeyCount();

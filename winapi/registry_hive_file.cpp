@@ -1,0 +1,161 @@
+#include "registry_hive_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "registry_unique_fd.h"
+
+namespace winapi {
+namespace {
+
+constexpr off_t kLargestHive = 64 * 1024 * 1024;
+
+HiveFileStamp StampOf(const struct stat& status) {
+  HiveFileStamp stamp;
+  stamp.device = status.st_dev;
+  stamp.inode = status.st_ino;
+  stamp.size = status.st_size;
+  stamp.modifiedSeconds = status.st_mtim.tv_sec;
+  stamp.modifiedNanoseconds = status.st_mtim.tv_nsec;
+  stamp.changedSeconds = status.st_ctim.tv_sec;
+  stamp.changedNanoseconds = status.st_ctim.tv_nsec;
+  stamp.mode = status.st_mode;
+  stamp.owner = status.st_uid;
+  stamp.group = status.st_gid;
+  return stamp;
+}
+
+LONG ErrorFromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return ERROR_FILE_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return ERROR_ACCESS_DENIED;
+    default:
+      return ERROR_CANTWRITE;
+  }
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t written = ::write(fd, text.data(), text.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool SyncPath(const std::string& path, int flags) {
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags));
+  return fd.Valid() && ::fsync(fd.Get()) == 0 && fd.Close();
+}
+
+bool MarkedWritable(const std::string& path) {
+  struct stat status;
+  return ::stat(path.c_str(), &status) == 0 && (status.st_mode & 0222) != 0 &&
+         ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+}  // namespace
+
+LONG StampHiveFile(const std::string& path, HiveFileStamp& stamp) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) return ErrorFromErrno(errno);
+  stamp = StampOf(status);
+  return ERROR_SUCCESS;
+}
+
+LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileStamp& stamp) {
+  // Non-blocking, so that a FIFO put in the hive's place cannot hang the open.
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (!fd.Valid()) return ErrorFromErrno(errno);
+  struct stat status;
+  if (::fstat(fd.Get(), &status) != 0) return ErrorFromErrno(errno);
+  if (!S_ISREG(status.st_mode)) {
+    ReportBadHive(path, {0, "not a regular file"});
+    return ERROR_BADDB;
+  }
+  if (status.st_size > kLargestHive) {
+    ReportBadHive(path, {0, "larger than 64 MiB, too large for a hive"});
+    return ERROR_BADDB;
+  }
+  text.resize(static_cast<std::size_t>(status.st_size));
+  std::size_t filled = 0;
+  while (true) {
+    if (filled == text.size()) {
+      if (text.size() > static_cast<std::size_t>(kLargestHive)) {
+        ReportBadHive(path, {0, "larger than 64 MiB, too large for a hive"});
+        return ERROR_BADDB;
+      }
+      text.resize(text.size() + 4096);  // the file grew since fstat; read on to its end
+    }
+    const ssize_t count = ::read(fd.Get(), text.data() + filled, text.size() - filled);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return ErrorFromErrno(errno);
+    }
+    if (count == 0) break;
+    filled += static_cast<std::size_t>(count);
+  }
+  text.resize(filled);
+  stamp = StampOf(status);
+  return ERROR_SUCCESS;
+}
+
+LONG ReplaceHiveFile(const std::string& path, std::string_view text, const HiveFileStamp& previous,
+                     HiveFileStamp& replaced) {
+  const std::string temporary = path + ".tmp";
+  // Writers take turns under the hive's lock, so a file of this name is what a
+  // writer that died left behind.
+  ::unlink(temporary.c_str());
+  UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (!fd.Valid()) return ErrorFromErrno(errno);
+  struct stat status;
+  const bool written =
+      WriteAll(fd.Get(), text) && ::fchmod(fd.Get(), previous.mode & 07777) == 0 &&
+      ((previous.owner == ::geteuid() && previous.group == ::getegid()) ||
+       ::fchown(fd.Get(), previous.owner, previous.group) == 0 || errno == EPERM) &&
+      ::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!written) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return ErrorFromErrno(error);
+  }
+  // Stamped after the rename, which changes the inode's change time.
+  if (::fstat(fd.Get(), &status) != 0 || !fd.Close()) return ErrorFromErrno(errno);
+  replaced = StampOf(status);
+  return ERROR_SUCCESS;
+}
+
+LONG SyncHiveFile(const std::string& path) {
+  if (!SyncPath(path, 0) || !SyncPath(DirectoryOf(path), O_DIRECTORY)) return ERROR_WRITE_FAULT;
+  return ERROR_SUCCESS;
+}
+
+bool IsHiveWritable(const std::string& path) { return MarkedWritable(path) && MarkedWritable(DirectoryOf(path)); }
+
+void ReportBadHive(const std::string& path, const HiveError& error) {
+  std::string line = path;
+  if (error.line > 0) line += ":" + std::to_string(error.line);
+  line += ": " + error.message + "\n";
+  // One write, so the line is not interleaved with other output.
+  [[maybe_unused]] const ssize_t ignored = ::write(STDERR_FILENO, line.data(), line.size());
+}
+
+}  // namespace winapi

@@ -1,0 +1,82 @@
+#include "registry_open_key.h"
+
+namespace winapi {
+
+LONG OpenKey::Open(const std::string& hivePath, std::string keyPath, REGSAM access,
+                   std::unique_ptr<OpenKey>& key) {
+  std::unique_ptr<OpenKey> opened(new OpenKey(hivePath, std::move(keyPath), (access & KEY_QUERY_VALUE) != 0));
+  if (const LONG result = opened->Load(); result != ERROR_SUCCESS) return result;
+  if (access & KEY_SET_VALUE) {
+    if (!IsHiveWritable(hivePath)) return ERROR_ACCESS_DENIED;
+    opened->lock_ = HiveLock::Open(hivePath);
+    if (!opened->lock_) return ERROR_ACCESS_DENIED;
+  }
+  key = std::move(opened);
+  return ERROR_SUCCESS;
+}
+
+LONG OpenKey::Load() {
+  hive_.reset();
+  generation_.reset();
+  std::string text;
+  if (const LONG result = ReadHiveFile(hivePath_, text, stamp_); result != ERROR_SUCCESS) return result;
+  HiveError error;
+  std::optional<Hive> hive = ParseHive(text, &error);
+  if (!hive) {
+    ReportBadHive(hivePath_, error);
+    return ERROR_BADDB;
+  }
+  if (!HiveHasKey(*hive, keyPath_)) return ERROR_FILE_NOT_FOUND;
+  hive_ = std::move(hive);
+  return ERROR_SUCCESS;
+}
+
+LONG OpenKey::LoadIfChanged() {
+  HiveFileStamp current;
+  if (hive_ && StampHiveFile(hivePath_, current) == ERROR_SUCCESS && current == stamp_) return ERROR_SUCCESS;
+  const LONG result = Load();
+  return result == ERROR_FILE_NOT_FOUND ? ERROR_BADKEY : result;  // the key or the hive went away
+}
+
+LONG OpenKey::Query(std::string_view valueName, const HiveValue*& value) {
+  value = nullptr;
+  if (const LONG result = LoadIfChanged(); result != ERROR_SUCCESS) return result;
+  value = FindHiveValue(*hive_, keyPath_, valueName);
+  return value ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+}
+
+LONG OpenKey::Set(const HiveValue& value) {
+  if (!lock_) return ERROR_ACCESS_DENIED;
+  HiveLockGuard guard(*lock_);
+  if (!guard.Held()) return ERROR_ACCESS_DENIED;
+  // The stamp alone can miss a replacement that reused the inode within one
+  // clock tick; the lock's count cannot.
+  const std::uint64_t generation = lock_->Generation();
+  if (generation_ != generation) hive_.reset();
+  if (const LONG result = LoadIfChanged(); result != ERROR_SUCCESS) return result;
+  generation_ = generation;
+
+  const HiveValue* current = FindHiveValue(*hive_, keyPath_, value.name);
+  const bool unchanged = current && current->type == value.type && current->data == value.data;
+  if (!unchanged) {
+    if (!SetHiveValue(*hive_, keyPath_, value)) return ERROR_INVALID_PARAMETER;
+    HiveFileStamp replaced;
+    if (const LONG result = ReplaceHiveFile(hivePath_, SerializeHive(*hive_), stamp_, replaced);
+        result != ERROR_SUCCESS) {
+      hive_.reset();  // the file still holds the old hive
+      return result;
+    }
+    stamp_ = replaced;
+    generation_ = lock_->Advance(generation);
+  }
+  unflushed_ = true;
+  return ERROR_SUCCESS;
+}
+
+LONG OpenKey::Flush() {
+  if (!unflushed_) return ERROR_SUCCESS;
+  unflushed_ = false;
+  return SyncHiveFile(hivePath_);
+}
+
+}  // namespace winapi

@@ -1,0 +1,54 @@
+// One open registry key: the hive as this handle last saw it, re-read when
+// the file has changed, and the writes made through it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "hive.h"
+#include "registry_hive_file.h"
+#include "registry_hive_lock.h"
+
+namespace winapi {
+
+class OpenKey {
+ public:
+  // Opens keyPath (e.g. "HKEY_LOCAL_MACHINE\System\...") in the hive file at
+  // hivePath. ERROR_FILE_NOT_FOUND when no header names the key, ERROR_BADDB
+  // when the hive does not parse, ERROR_ACCESS_DENIED when writing is asked
+  // for and the hive cannot be rewritten.
+  static LONG Open(const std::string& hivePath, std::string keyPath, REGSAM access, std::unique_ptr<OpenKey>& key);
+
+  const std::string& Path() const { return keyPath_; }
+  bool MayRead() const { return mayRead_; }
+  bool MayWrite() const { return lock_.has_value(); }
+
+  // The value as the file holds it now; null with ERROR_FILE_NOT_FOUND when
+  // the key has no such value.
+  LONG Query(std::string_view valueName, const HiveValue*& value);
+  // Replaces or adds the value; on success the new hive is in the file.
+  LONG Set(const HiveValue& value);
+  // Makes what this key wrote durable.
+  LONG Flush();
+
+ private:
+  OpenKey(std::string hivePath, std::string keyPath, bool mayRead)
+      : hivePath_(std::move(hivePath)), keyPath_(std::move(keyPath)), mayRead_(mayRead) {}
+  LONG Load();
+  LONG LoadIfChanged();
+
+  std::string hivePath_;
+  std::string keyPath_;
+  bool mayRead_;
+  std::optional<HiveLock> lock_;  // held by keys opened for writing
+  std::optional<Hive> hive_;      // null when the file must be read again
+  HiveFileStamp stamp_;
+  std::optional<std::uint64_t> generation_;  // the lock's count that hive_ matches; null when unknown
+  bool unflushed_ = false;
+};
+
+}  // namespace winapi

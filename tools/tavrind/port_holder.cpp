@@ -1,0 +1,69 @@
+#include "port_holder.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "device_open.h"
+
+namespace tavrind {
+namespace {
+
+std::string LowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+  return text;
+}
+
+}  // namespace
+
+PortHolder::PortHolder(Log& log, std::string dosdevicesDirectory)
+    : m_log(log), m_dosdevices(std::move(dosdevicesDirectory)) {}
+
+PortHolder::~PortHolder() { ReleaseAll(); }
+
+void PortHolder::HoldExactly(const std::vector<std::string>& portNames) {
+  for (auto held = m_held.begin(); held != m_held.end();) {
+    const bool stillWanted = std::find(portNames.begin(), portNames.end(), held->first) != portNames.end();
+    if (stillWanted) {
+      ++held;
+    } else {
+      auto next = std::next(held);
+      Release(held);
+      held = next;
+    }
+  }
+  for (const std::string& name : portNames) {
+    if (!m_held.contains(name)) Hold(name);
+  }
+}
+
+void PortHolder::ReleaseAll() {
+  while (!m_held.empty()) Release(m_held.begin());
+}
+
+void PortHolder::Hold(const std::string& portName) {
+  const std::string entry = m_dosdevices + "/" + LowerCase(portName);
+  // The same checks as any program's open: only a free serial terminal.
+  const winapi::OpenedDevice port = winapi::OpenSerialPort(entry, GENERIC_READ | GENERIC_WRITE);
+  if (port.fd < 0) {
+    m_log.Line("cannot hold " + portName + " (" + entry + "): " +
+               (port.error == ERROR_SHARING_VIOLATION ? "in use by another program" : "no free serial port there") +
+               ", error " + std::to_string(port.error));
+    return;
+  }
+  if (ioctl(port.fd, TIOCEXCL) != 0) m_log.Line("holding " + portName + " without exclusive mode");
+  m_held.emplace(portName, port.fd);
+  m_log.Line("holding " + portName + " (" + entry + ")");
+}
+
+void PortHolder::Release(std::map<std::string, int>::iterator held) {
+  ioctl(held->second, TIOCNXCL);
+  close(held->second);
+  m_log.Line("released " + held->first);
+  m_held.erase(held);
+}
+
+}  // namespace tavrind

@@ -41,6 +41,10 @@ class Backend {
   virtual void BeginMove(HWND dialog) { (void)dialog; }
 };
 
+// The answer of a box that nobody answers: OK for an MB_OK box, Cancel where
+// the box has it, else No.
+int UnansweredBoxResult(UINT type);
+
 // The backend in use. SetBackend does not take ownership.
 Backend& CurrentBackend();
 void SetBackend(Backend* backend);

@@ -1,0 +1,115 @@
+// The person's input: each function changes the control state as the platform
+// would and queues the notifications that follow. A window that cannot take
+// input (gone, hidden, disabled, or in a dialog under a nested modal window)
+// ignores it.
+#include "input.h"
+
+#include "backend.h"
+#include "focus.h"
+#include "list_state.h"
+#include "message_queue.h"
+#include "window.h"
+#include "window_registry.h"
+
+namespace framework {
+namespace {
+
+bool TakesInput(HWND window) {
+  if (!IsLiveWindow(window) || !window->enabled || (window->kind != WindowKind::Dialog && !window->visible)) {
+    return false;
+  }
+  return window->OwningDialog()->enabled;
+}
+
+bool IsFocusable(HWND control) {
+  return control->kind == WindowKind::PushButton || control->kind == WindowKind::ListBox ||
+         control->kind == WindowKind::ComboBox;
+}
+
+bool IsDialog(HWND window) { return IsLiveWindow(window) && window->kind == WindowKind::Dialog; }
+
+void PostCommand(HWND dialog, int id, WORD code, HWND control) {
+  PostToQueue({dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control)});
+}
+
+void PersonSelects(HWND control, int index) {
+  ChangeFocus(control->parent, control);
+  if (SelectByPerson(control, index)) PostToQueue(SelectionChangeMessage(control));
+}
+
+bool IsItem(HWND control, int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < control->items.size();
+}
+
+}  // namespace
+
+void ClickButton(HWND button) {
+  if (!TakesInput(button) || button->kind != WindowKind::PushButton) return;
+  ChangeFocus(button->parent, button);
+  PostCommand(button->parent, button->id, BN_CLICKED, button);
+}
+
+void PostClick(HWND dialog, int controlId) {
+  if (!IsDialog(dialog)) return;
+  PostCommand(dialog, controlId, BN_CLICKED, dialog->Child(controlId));
+}
+
+void SelectListLine(HWND list, int index) {
+  if (!TakesInput(list) || list->kind != WindowKind::ListBox || !IsItem(list, index)) return;
+  PersonSelects(list, index);
+}
+
+void ChooseComboItem(HWND combo, int index) {
+  if (!TakesInput(combo) || combo->kind != WindowKind::ComboBox || !IsItem(combo, index)) return;
+  if (combo->droppedDown) {
+    combo->droppedDown = false;
+    CurrentBackend().WindowChanged(combo);
+  }
+  PersonSelects(combo, index);
+}
+
+void TypeComboText(HWND combo, const char* text) {
+  if (!TakesInput(combo) || !combo->HasEditField()) return;
+  ChangeFocus(combo->parent, combo);
+  combo->editText = text != nullptr ? text : "";
+  CurrentBackend().WindowChanged(combo);
+  PostCommand(combo->parent, combo->id, CBN_EDITCHANGE, combo);
+}
+
+void SetComboDropped(HWND combo, bool dropped) {
+  if (!TakesInput(combo) || combo->kind != WindowKind::ComboBox) return;
+  ChangeFocus(combo->parent, combo);
+  combo->droppedDown = dropped;
+  CurrentBackend().WindowChanged(combo);
+}
+
+void PressKey(HWND dialog, UINT virtualKey, bool shift) {
+  if (!IsDialog(dialog) || !TakesInput(dialog)) return;
+  HWND target = dialog->focus != nullptr ? dialog->focus : dialog;
+  PostToQueue({target, WM_KEYDOWN, virtualKey, 1}, shift);
+}
+
+void SetFocusTo(HWND control) {
+  if (!TakesInput(control) || control->kind == WindowKind::Dialog || !IsFocusable(control)) return;
+  ChangeFocus(control->parent, control);
+}
+
+void CloseBox(HWND dialog) {
+  if (!IsDialog(dialog) || !TakesInput(dialog) || (dialog->style & WS_SYSMENU) == 0) return;
+  PostToQueue({dialog, WM_CLOSE, 0, 0});
+}
+
+void SystemCommand(HWND dialog, UINT commandId) {
+  if (!IsDialog(dialog) || !TakesInput(dialog)) return;
+  PostToQueue({dialog, WM_SYSCOMMAND, commandId, 0});
+}
+
+void PaintMinimized(HWND dialog, int width, int height) {
+  if (!IsDialog(dialog)) return;
+  dialog->iconic = true;
+  dialog->clientRect = {0, 0, width, height};
+  CurrentBackend().WindowChanged(dialog);
+  PostToQueue({dialog, WM_PAINT, 0, 0});
+}
+
+}  // namespace framework

@@ -1,0 +1,22 @@
+// Message boxes: the backend shows them modally over their owner's dialog,
+// which takes no input until the box is answered.
+#include "backend.h"
+#include "framework.h"
+#include "modal_loop.h"
+#include "window.h"
+#include "window_registry.h"
+
+int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+  HWND owner = framework::IsLiveWindow(hWnd) ? hWnd->OwningDialog() : nullptr;
+  framework::ModalOwnerLock ownerLock(owner);
+  return framework::CurrentBackend().MessageBox(owner, lpText != nullptr ? lpText : "",
+                                                lpCaption != nullptr ? lpCaption : "Error", uType);
+}
+
+int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
+  if (lpszCaption == nullptr) {
+    const CWinApp* app = AfxGetApp();
+    lpszCaption = app != nullptr ? app->m_pszAppName : "";
+  }
+  return MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
+}

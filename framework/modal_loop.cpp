@@ -1,0 +1,103 @@
+#include "modal_loop.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "backend.h"
+#include "framework.h"
+#include "input.h"
+#include "message_queue.h"
+#include "window_registry.h"
+
+namespace framework {
+namespace {
+
+std::vector<HWND> g_runningDialogs;  // innermost last
+bool g_shiftHeld = false;
+
+// Passes one taken message to its dialog's PreTranslateMessage, then to its window.
+void Deliver(const QueuedMessage& queued) {
+  MSG msg = queued.msg;
+  if (!IsLiveWindow(msg.hwnd)) return;
+  const bool outerShift = g_shiftHeld;
+  g_shiftHeld = queued.shift;
+  HWND dialog = msg.hwnd->OwningDialog();
+  CWnd* translator = dialog != nullptr ? dialog->wrapper : nullptr;
+  if (translator == nullptr || !translator->PreTranslateMessage(&msg)) {
+    SendMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  }
+  g_shiftHeld = outerShift;
+}
+
+enum class LoopEnd { Finished, Quit, NoInput };
+
+// Takes and delivers messages until `finished` holds, a quit request is taken
+// or no input will come. `firstWait` runs once, before the loop first waits.
+template <typename Finished, typename FirstWait>
+LoopEnd PumpMessages(Finished finished, FirstWait firstWait) {
+  bool waited = false;
+  while (!finished()) {
+    if (QuitRequested()) return LoopEnd::Quit;
+    QueuedMessage queued;
+    if (TakeFromQueue(queued)) {
+      Deliver(queued);
+      continue;
+    }
+    if (!waited) {
+      waited = true;
+      firstWait();
+      continue;  // showing may have posted or ended something
+    }
+    if (!CurrentBackend().WaitForInput()) return LoopEnd::NoInput;
+  }
+  return LoopEnd::Finished;
+}
+
+void Show(HWND dialog) {
+  dialog->visible = true;
+  CurrentBackend().WindowChanged(dialog);
+  CurrentBackend().DialogStarted(dialog);
+}
+
+}  // namespace
+
+INT_PTR RunModalLoop(HWND dialog) {
+  g_runningDialogs.push_back(dialog);
+  dialog->running = true;
+  bool shown = false;
+  const LoopEnd end = PumpMessages([dialog] { return dialog->ended; },
+                                   [dialog, &shown] {
+                                     Show(dialog);
+                                     shown = true;
+                                   });
+  if (end != LoopEnd::Finished) {
+    dialog->ended = true;
+    dialog->result = -1;
+  }
+  dialog->running = false;
+  std::erase(g_runningDialogs, dialog);
+  if (shown) CurrentBackend().DialogEnded(dialog);
+  return dialog->result;
+}
+
+void RunApplicationLoop() {
+  PumpMessages([] { return false; }, [] {});
+}
+
+HWND TopDialog() { return g_runningDialogs.empty() ? nullptr : g_runningDialogs.back(); }
+
+bool ShiftHeld() { return g_shiftHeld; }
+
+ModalOwnerLock::ModalOwnerLock(HWND owner) : m_owner(owner != nullptr && owner->enabled ? owner : nullptr) {
+  if (m_owner == nullptr) return;
+  m_owner->enabled = false;
+  CurrentBackend().WindowChanged(m_owner);
+}
+
+ModalOwnerLock::~ModalOwnerLock() {
+  if (m_owner == nullptr || !IsLiveWindow(m_owner)) return;
+  m_owner->enabled = true;
+  CurrentBackend().WindowChanged(m_owner);
+}
+
+}  // namespace framework

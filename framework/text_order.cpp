@@ -1,0 +1,42 @@
+#include "text_order.h"
+
+namespace framework {
+namespace {
+
+bool IsIgnorable(char c) { return c == '-' || c == '\''; }
+
+// Punctuation and blanks, then digits, then letters without case, then every
+// byte of a multi-byte character; within a class, by value.
+int Weight(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte >= '0' && byte <= '9') return 0x100 + byte;
+  if (byte >= 'A' && byte <= 'Z') return 0x200 + (byte - 'A' + 'a');
+  if (byte >= 'a' && byte <= 'z') return 0x200 + byte;
+  if (byte >= 0x80) return 0x300 + byte;
+  return byte;
+}
+
+int Compare(std::string_view a, std::string_view b, bool skipIgnorable) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  for (;;) {
+    if (skipIgnorable) {
+      while (i < a.size() && IsIgnorable(a[i])) ++i;
+      while (j < b.size() && IsIgnorable(b[j])) ++j;
+    }
+    if (i == a.size() || j == b.size()) return (i == a.size() ? 0 : 1) - (j == b.size() ? 0 : 1);
+    const int difference = Weight(a[i]) - Weight(b[j]);
+    if (difference != 0) return difference;
+    ++i;
+    ++j;
+  }
+}
+
+}  // namespace
+
+int CompareListText(std::string_view a, std::string_view b) {
+  const int words = Compare(a, b, true);
+  return words != 0 ? words : Compare(a, b, false);
+}
+
+}  // namespace framework

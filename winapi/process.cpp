@@ -3,7 +3,8 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/pidfd.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <memory>
@@ -74,6 +75,10 @@ class SpawnSetup {
   posix_spawn_file_actions_t m_actions;
 };
 
+// Through the system call: the C library's wrapper of this version is not
+// declared for C++ callers.
+int OpenPidfd(pid_t pid) { return static_cast<int>(syscall(SYS_pidfd_open, pid, 0)); }
+
 BOOL FailStart(SHELLEXECUTEINFOA* info, DWORD error) {
   info->hProcess = nullptr;
   SetLastError(error);
@@ -107,7 +112,7 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* pExecInfo) {
       error != 0)
     return winapi::FailStart(pExecInfo, winapi::ErrorFromErrno(error));
 
-  const int pidfd = pidfd_open(pid, 0);
+  const int pidfd = winapi::OpenPidfd(pid);
   if (pidfd < 0) {
     // Started, but it cannot be waited for: reported as failed, and reaped.
     const int error = errno;

@@ -1,0 +1,157 @@
+// The driver's control device (a FIFO the driver reads) and other character
+// devices in the namespace, through CreateFileA/WriteFile/CloseHandle and the
+// platform's device operations.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "device_io.h"
+#include "process_probes.h"
+#include "stand_in.h"
+#include "temp_directory.h"
+
+namespace {
+
+using devices_test::TempPrefix;
+
+class ControlDevice : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(mkfifo(m_prefix.Entry("tavrin").c_str(), 0600), 0); }
+  void TearDown() override {
+    if (m_reader >= 0) close(m_reader);
+  }
+  void StartReader() { m_reader = open(m_prefix.Entry("tavrin").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
+
+  TempPrefix m_prefix;
+  int m_reader = -1;
+};
+
+TEST_F(ControlDevice, WithoutReaderTheDriverIsNotRunning) {
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
+}
+
+TEST_F(ControlDevice, ApplyCommandReachesTheReaderInOneWrite) {
+  StartReader();
+  ASSERT_GE(m_reader, 0);
+  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WriteDevice(device, kApplyCommand, sizeof kApplyCommand), 3u);
+  CloseDevice(device);
+  EXPECT_EQ(device, INVALID_HANDLE_VALUE);
+  BYTE received[8] = {};
+  ASSERT_EQ(read(m_reader, received, sizeof received), 3);
+  EXPECT_EQ(std::vector<BYTE>(received, received + 3), std::vector<BYTE>(kApplyCommand, kApplyCommand + 3));
+}
+
+TEST_F(ControlDevice, HeldByAnotherProgramIsRefused) {
+  StartReader();
+  const int otherProgram = open(m_prefix.Entry("tavrin").c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(otherProgram, 0);
+  ASSERT_EQ(flock(otherProgram, LOCK_EX | LOCK_NB), 0);
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  close(otherProgram);
+  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+  EXPECT_NE(device, INVALID_HANDLE_VALUE);
+  CloseDevice(device);
+}
+
+TEST_F(ControlDevice, OpenOnceAtATime) {
+  StartReader();
+  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(OpenDeviceExclusive("\\\\.\\Tavrin"), INVALID_HANDLE_VALUE);
+  CloseDevice(device);
+}
+
+TEST_F(ControlDevice, FullPipeFailsTheWriteInsteadOfBlocking) {
+  StartReader();
+  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  const std::vector<BYTE> flood(4 << 20, 0x41);  // more than any pipe holds
+  const DWORD first = WriteDevice(device, flood.data(), static_cast<DWORD>(flood.size()));
+  EXPECT_LT(first, flood.size());
+  DWORD written = 1234;
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_FALSE(WriteFile(device, kApplyCommand, 3, &written, nullptr));
+  EXPECT_EQ(written, 0u);
+  EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+  CloseDevice(device);
+}
+
+TEST_F(ControlDevice, CloseDeviceClosesExactlyOnce) {
+  StartReader();
+  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  CloseDevice(device);
+  CloseDevice(device);
+  EXPECT_EQ(device, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
+  EXPECT_EQ(WriteDevice(device, kApplyCommand, 3), 0u);
+}
+
+TEST_F(ControlDevice, NoDescriptorOutlivesItsHandle) {
+  StartReader();
+  const int before = devices_test::OpenDescriptorCount();
+  for (int round = 0; round < 20; ++round) {
+    HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+    WriteDevice(device, kApplyCommand, 3);
+    CloseDevice(device);
+    OpenDeviceExclusive("\\\\.\\COM1");  // refused: no such port
+  }
+  EXPECT_EQ(devices_test::OpenDescriptorCount(), before);
+}
+
+TEST(OtherDevice, FullDeviceAcceptsTheOpenAndFailsTheWrite) {
+  TempPrefix prefix;
+  prefix.Link("tavrin", "/dev/full");
+  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  DWORD written = 99;
+  EXPECT_FALSE(WriteFile(device, kApplyCommand, 3, &written, nullptr));
+  EXPECT_EQ(written, 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
+  EXPECT_EQ(WriteDevice(device, kApplyCommand, 3), 0u);
+  CloseDevice(device);
+}
+
+TEST(OtherDevice, MissingEntryRegularFileAndDirectoryAreNoDevices) {
+  TempPrefix prefix;
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  std::filesystem::create_directory(prefix.Entry("tavrin"));
+  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  std::filesystem::remove(prefix.Entry("tavrin"));
+  { std::ofstream(prefix.Entry("tavrin")) << "x"; }
+  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
+}
+
+TEST(OtherDevice, OnlyExistingDevicesOpen) {
+  TempPrefix prefix;
+  prefix.Link("tavrin", "/dev/full");
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_EQ(CreateFileA(kControlDevicePath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST(DeviceIo, SerialPortPathPrefixesEveryName) {
+  EXPECT_EQ(SerialPortPath("COM1"), "\\\\.\\COM1");
+  EXPECT_EQ(SerialPortPath("COM12"), "\\\\.\\COM12");
+  EXPECT_EQ(SerialPortPath("COM225"), "\\\\.\\COM225");
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+// A real pseudo-terminal pair: the test keeps the master, and the slave side
+// stands in for a serial port.
+#pragma once
+
+#include <string>
+
+namespace devices_test {
+
+class PseudoTerminal {
+ public:
+  PseudoTerminal();
+  ~PseudoTerminal();
+  PseudoTerminal(const PseudoTerminal&) = delete;
+  PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+  const std::string& slavePath() const { return m_slavePath; }
+  // The slave's base name, as UUCP lock files name it ("LCK..<base name>").
+  std::string slaveBaseName() const;
+  // Opens the slave as another program would (read-write, no controlling
+  // terminal, not blocking); the caller closes it.
+  int OpenSlave() const;
+
+ private:
+  int m_master = -1;
+  std::string m_slavePath;
+};
+
+}  // namespace devices_test

@@ -31,6 +31,10 @@ void SetDebugSink(DebugSink newSink) {
 
 void OutputDebugStringA(LPCSTR lpOutputString) {
   if (lpOutputString == nullptr) return;
-  std::lock_guard lock(winapi::sinkMutex);
-  winapi::sink(lpOutputString);
+  winapi::DebugSink current;
+  {
+    std::lock_guard lock(winapi::sinkMutex);
+    current = winapi::sink;
+  }
+  current(lpOutputString);
 }

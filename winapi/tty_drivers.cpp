@@ -1,8 +1,9 @@
 #include "tty_drivers.h"
 
+#include <fcntl.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -28,10 +29,22 @@ bool ParseMinorRange(const std::string& text, MinorRange& range) {
 
 bool IsSerialDriverType(const std::string& type) { return type == "serial" || type == "pty:slave"; }
 
+// The table's text; read with a close-on-exec descriptor like every other.
+std::string ReadDriverTable() {
+  std::string text;
+  const int fd = open(kTtyDriverTable, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return text;
+  char buffer[4096];
+  ssize_t count = 0;
+  while ((count = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(count));
+  close(fd);
+  return text;
+}
+
 }  // namespace
 
 bool IsSerialTerminalDevice(dev_t rdev) {
-  std::ifstream table(kTtyDriverTable);
+  std::istringstream table(ReadDriverTable());
   std::string line;
   while (std::getline(table, line)) {
     // driver name, default node, major, minor range, type

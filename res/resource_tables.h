@@ -42,7 +42,7 @@ struct StringEntry {
 struct IconImage {
   int width, height;
   int bitCount;            // colour depth: 8 (256 colours), 24, 32
-  std::span<const std::uint8_t> data;  // the image as stored in the .ico file (PNG or DIB)
+  std::span<const std::uint8_t> data;  // the bitmap as stored in the .ico file
 };
 
 struct IconGroup {

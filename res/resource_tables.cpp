@@ -1,0 +1,23 @@
+#include "resource_tables.h"
+
+#include "resource_data.h"
+
+namespace res {
+
+const DialogTemplate* FindDialog(int id) {
+  for (const DialogTemplate& dialog : data::dialogs)
+    if (dialog.id == id) return &dialog;
+  return nullptr;
+}
+
+std::span<const StringEntry> Strings() { return data::strings; }
+
+const IconGroup* FindIcon(int id) {
+  for (const IconGroup& icon : data::icons)
+    if (icon.id == id) return &icon;
+  return nullptr;
+}
+
+const VersionRecord& Version() { return data::version; }
+
+}  // namespace res

@@ -1,0 +1,26 @@
+// What painting a dialog needs besides the canvas: the scroll positions of
+// lists (kept between paints), where the person can click, and where the
+// text cursor goes.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "canvas.h"
+#include "screen_state.h"
+
+namespace framework::tui {
+
+struct CellPoint {
+  int row = 0;
+  int column = 0;
+  bool operator==(const CellPoint&) const = default;
+};
+
+struct PaintContext {
+  Canvas& canvas;
+  ScreenState& state;
+  std::optional<CellPoint> caret;  // the edit field with the focus, if any
+};
+
+}  // namespace framework::tui

@@ -1,0 +1,48 @@
+// The text backend: shows the dialogs whose state the framework keeps in the
+// terminal and reports the person's keys and clicks through input.h. It takes
+// the terminal over when it first has something to show and gives it back
+// when the last dialog has ended.
+#pragma once
+
+#include <string>
+
+#include "backend.h"
+#include "curses_terminal.h"
+#include "message_box_popup.h"
+#include "screen_state.h"
+
+namespace framework::tui {
+
+class TerminalBackend final : public Backend {
+ public:
+  // Installs itself as the backend in use; the destructor puts back the one
+  // that was in use before.
+  TerminalBackend();
+  ~TerminalBackend() override;
+  TerminalBackend(const TerminalBackend&) = delete;
+  TerminalBackend& operator=(const TerminalBackend&) = delete;
+
+  bool WaitForInput() override;
+  int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
+  void DialogStarted(HWND dialog) override;
+  void DialogEnded(HWND dialog) override;
+  void WaitCursorChanged(bool waiting) override;
+  void OpenSystemMenu(HWND dialog) override;
+
+ private:
+  bool EnsureStarted();
+  void Release();
+  void Redraw(const MessageBoxPopup* box = nullptr);
+  // Reads one event; handles resizes and redraw requests itself and then
+  // returns an event of kind Nothing.
+  InputEvent ReadEvent();
+
+  Backend* m_previous;
+  CursesTerminal m_terminal;
+  bool m_unusable = false;
+  bool m_repaintAll = false;
+  ScreenState m_state;
+  std::string m_heldDebugOutput;  // debugger output held back while the screen is ours
+};
+
+}  // namespace framework::tui

@@ -72,7 +72,7 @@ class HiveParser {
       return Fail(1, "the first line must be \"Windows Registry Editor Version 5.00\"");
     }
     hive.preamble.assign(line.text);
-    if (const std::string_view ending = LineEnding(line.text); !ending.empty()) hive.newline.assign(ending);
+    if (LineEnding(line.text) == "\r\n") hive.newline = "\r\n";
 
     while (NextLine(line, ok)) {
       if (!ok) return false;
@@ -126,20 +126,19 @@ class HiveParser {
   // advanced past the closing quote.
   bool ParseQuoted(const PhysicalLine& line, std::string_view& text, std::string& out) {
     text.remove_prefix(1);
-    while (!text.empty()) {
-      char c = text.front();
-      text.remove_prefix(1);
-      if (c == '"') return true;
-      if (c == '\\') {
-        if (text.empty() || (text.front() != '\\' && text.front() != '"')) {
-          return Fail(line.number, "unknown escape; only \\\\ and \\\" are allowed in quotes");
-        }
-        c = text.front();
-        text.remove_prefix(1);
+    while (true) {
+      const std::size_t stop = text.find_first_of("\"\\");
+      if (stop == std::string_view::npos) return Fail(line.number, "missing closing quote");
+      out.append(text.substr(0, stop));
+      const char found = text[stop];
+      text.remove_prefix(stop + 1);
+      if (found == '"') return true;
+      if (text.empty() || (text.front() != '\\' && text.front() != '"')) {
+        return Fail(line.number, "unknown escape; only \\\\ and \\\" are allowed in quotes");
       }
-      out.push_back(c);
+      out.push_back(text.front());
+      text.remove_prefix(1);
     }
-    return Fail(line.number, "missing closing quote");
   }
 
   bool ParseValueLine(const PhysicalLine& line, std::string_view text, HiveLine& out) {
@@ -179,9 +178,9 @@ class HiveParser {
   static std::optional<DWORD> ParseHexNumber(std::string_view& text) {
     DWORD number = 0;
     std::size_t digits = 0;
-    while (digits < text.size() && HexDigitValue(text[digits])) {
-      if (++digits > 8) return std::nullopt;
-      number = (number << 4) | *HexDigitValue(text[digits - 1]);
+    for (int digit; digits < text.size() && (digit = HexDigit(text[digits])) >= 0; ++digits) {
+      if (digits == 8) return std::nullopt;
+      number = (number << 4) | static_cast<DWORD>(digit);
     }
     if (digits == 0) return std::nullopt;
     text.remove_prefix(digits);
@@ -234,14 +233,13 @@ class HiveParser {
         byteDue = true;
         continue;
       }
-      unsigned byte = 0;
-      std::size_t digits = 0;
-      while (digits < text.size() && digits < 3 && HexDigitValue(text[digits])) {
-        byte = (byte << 4) | *HexDigitValue(text[digits]);
-        ++digits;
+      const int high = HexDigit(text.front());
+      const int low = text.size() > 1 ? HexDigit(text[1]) : -1;
+      const std::size_t digits = low < 0 ? 1 : 2;
+      if (high < 0 || (text.size() > digits && HexDigit(text[digits]) >= 0)) {
+        return Fail(line.number, "a byte must be 1 or 2 hex digits");
       }
-      if (digits == 0 || digits > 2) return Fail(line.number, "a byte must be 1 or 2 hex digits");
-      bytes.push_back(static_cast<BYTE>(byte));
+      bytes.push_back(static_cast<BYTE>(low < 0 ? high : high << 4 | low));
       text.remove_prefix(digits);
       byteDue = false;
     }

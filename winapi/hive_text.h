@@ -1,7 +1,6 @@
 // Character helpers shared by the hive's reader and writer.
 #pragma once
 
-#include <optional>
 #include <string_view>
 
 namespace winapi::hive_text {
@@ -20,11 +19,12 @@ inline std::string_view TrimRight(std::string_view text) {
 
 inline char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-inline std::optional<unsigned> HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
-  const char lower = ToLowerAscii(c);
-  if (lower >= 'a' && lower <= 'f') return static_cast<unsigned>(lower - 'a' + 10);
-  return std::nullopt;
+// The value of a hex digit, or -1 for any other character.
+inline int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
 }
 
 inline bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

@@ -152,8 +152,8 @@ bool IsHiveWritable(const std::string& path) { return MarkedWritable(path) && Ma
 
 void ReportBadHive(const std::string& path, const HiveError& error) {
   std::string line = path;
-  if (error.line > 0) line += ":" + std::to_string(error.line);
-  line += ": " + error.message + "\n";
+  if (error.line > 0) line.append(":").append(std::to_string(error.line));
+  line.append(": ").append(error.message).append("\n");
   // One write, so the line is not interleaved with other output.
   [[maybe_unused]] const ssize_t ignored = ::write(STDERR_FILENO, line.data(), line.size());
 }

@@ -15,6 +15,11 @@ std::optional<HiveLock> HiveLock::Open(const std::string& hivePath) {
   return HiveLock(std::move(fd));
 }
 
+std::uint64_t HiveLock::PeekGeneration(const std::string& hivePath) {
+  UniqueFd fd(::open((hivePath + ".lock").c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  return fd.Valid() ? HiveLock(std::move(fd)).Generation() : 0;
+}
+
 bool HiveLock::Acquire() {
   while (::flock(fd_.Get(), LOCK_EX) != 0) {
     if (errno != EINTR) return false;

@@ -19,6 +19,10 @@ class HiveLock {
   // cannot be opened for writing.
   static std::optional<HiveLock> Open(const std::string& hivePath);
 
+  // The generation without opening the lock for writing or creating it; 0
+  // when there is no lock file yet.
+  static std::uint64_t PeekGeneration(const std::string& hivePath);
+
   // Blocks until this process holds the lock exclusively; false on error.
   bool Acquire();
   void Release();

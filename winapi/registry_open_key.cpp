@@ -5,8 +5,12 @@ namespace winapi {
 LONG OpenKey::Open(const std::string& hivePath, std::string keyPath, REGSAM access,
                    std::unique_ptr<OpenKey>& key) {
   std::unique_ptr<OpenKey> opened(new OpenKey(hivePath, std::move(keyPath), (access & KEY_QUERY_VALUE) != 0));
-  if (const LONG result = opened->Load(); result != ERROR_SUCCESS) return result;
-  if (access & KEY_SET_VALUE) {
+  const bool write = (access & KEY_SET_VALUE) != 0;
+  if (const LONG result = opened->Load(write ? std::optional(HiveLock::PeekGeneration(hivePath)) : std::nullopt);
+      result != ERROR_SUCCESS) {
+    return result;
+  }
+  if (write) {
     if (!IsHiveWritable(hivePath)) return ERROR_ACCESS_DENIED;
     opened->lock_ = HiveLock::Open(hivePath);
     if (!opened->lock_) return ERROR_ACCESS_DENIED;
@@ -15,7 +19,7 @@ LONG OpenKey::Open(const std::string& hivePath, std::string keyPath, REGSAM acce
   return ERROR_SUCCESS;
 }
 
-LONG OpenKey::Load() {
+LONG OpenKey::Load(std::optional<std::uint64_t> generation) {
   hive_.reset();
   generation_.reset();
   std::string text;
@@ -28,13 +32,14 @@ LONG OpenKey::Load() {
   }
   if (!HiveHasKey(*hive, keyPath_)) return ERROR_FILE_NOT_FOUND;
   hive_ = std::move(hive);
+  generation_ = generation;
   return ERROR_SUCCESS;
 }
 
 LONG OpenKey::LoadIfChanged() {
   HiveFileStamp current;
   if (hive_ && StampHiveFile(hivePath_, current) == ERROR_SUCCESS && current == stamp_) return ERROR_SUCCESS;
-  const LONG result = Load();
+  const LONG result = Load(lock_ ? std::optional(lock_->Generation()) : std::nullopt);
   return result == ERROR_FILE_NOT_FOUND ? ERROR_BADKEY : result;  // the key or the hive went away
 }
 
@@ -54,7 +59,6 @@ LONG OpenKey::Set(const HiveValue& value) {
   const std::uint64_t generation = lock_->Generation();
   if (generation_ != generation) hive_.reset();
   if (const LONG result = LoadIfChanged(); result != ERROR_SUCCESS) return result;
-  generation_ = generation;
 
   const HiveValue* current = FindHiveValue(*hive_, keyPath_, value.name);
   const bool unchanged = current && current->type == value.type && current->data == value.data;

@@ -38,7 +38,10 @@ class OpenKey {
  private:
   OpenKey(std::string hivePath, std::string keyPath, bool mayRead)
       : hivePath_(std::move(hivePath)), keyPath_(std::move(keyPath)), mayRead_(mayRead) {}
-  LONG Load();
+  // Reads and parses the file. `generation` is the lock's count read before
+  // the file: writers raise it after their rename, so the file read is at
+  // least that new, and a newer one shows as a changed count later.
+  LONG Load(std::optional<std::uint64_t> generation);
   LONG LoadIfChanged();
 
   std::string hivePath_;

@@ -1,0 +1,258 @@
+// Several processes on one hive: readers never see a half-written file,
+// writers never lose each other's values, and a writer killed at any moment
+// leaves a hive that parses and holds each value's old or new word.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <random>
+#include <thread>
+
+#include "hive.h"
+#include "stand_in.h"
+#include "temp_prefix.h"
+#include "windows.h"
+
+namespace {
+
+constexpr int kPorts = 225;
+
+std::string PortName(int port) { return "COM" + std::to_string(port); }
+
+LONG SetWord(HKEY key, const std::string& name, DWORD word) {
+  return RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&word), sizeof word);
+}
+
+// The words of COM1 to COM225 in the hive text; false when it does not parse
+// or a value is missing or not a word.
+bool ReadPortWords(const std::string& text, std::vector<DWORD>& words) {
+  winapi::HiveError error;
+  const std::optional<winapi::Hive> hive = winapi::ParseHive(text, &error);
+  if (!hive) {
+    ADD_FAILURE() << "the hive does not parse: line " << error.line << ": " << error.message;
+    return false;
+  }
+  // One pass over the lines: a lookup per port would make every check quadratic.
+  words.assign(kPorts, 0);
+  std::vector<bool> seen(kPorts, false);
+  for (const winapi::HiveKey& key : hive->keys) {
+    if (!winapi::SameRegistryName(key.path, kServiceKeyPath)) continue;
+    for (const winapi::HiveLine& line : key.lines) {
+      if (!line.value || !line.value->name.starts_with("COM")) continue;
+      const int port = std::atoi(line.value->name.c_str() + 3);
+      if (port < 1 || port > kPorts) continue;
+      if (line.value->type != REG_DWORD || line.value->data.size() != 4) {
+        ADD_FAILURE() << line.value->name << " is not a word";
+        return false;
+      }
+      words[port - 1] = 0;
+      for (int byte = 3; byte >= 0; --byte) words[port - 1] = words[port - 1] << 8 | line.value->data[byte];
+      seen[port - 1] = true;
+    }
+  }
+  if (std::count(seen.begin(), seen.end(), false) != 0) {
+    ADD_FAILURE() << "a port's value is missing";
+    return false;
+  }
+  return true;
+}
+
+std::string HiveOfWords(DWORD word) {
+  std::string values;
+  char line[40];
+  for (int port = 1; port <= kPorts; ++port) {
+    std::snprintf(line, sizeof line, "\"COM%d\"=dword:%08x\n", port, static_cast<unsigned>(word));
+    values += line;
+  }
+  return ServiceKeyHive(values);
+}
+
+// Waits for a child and returns its exit code, or -signal when a signal ended it.
+int WaitForExit(pid_t child) {
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return -1000;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+bool Readable(int fd) {
+  pollfd poller{fd, POLLIN, 0};
+  return ::poll(&poller, 1, 0) > 0;
+}
+
+class RegistryProcesses : public ::testing::Test {
+ protected:
+  void TearDown() override { EXPECT_EQ(winapi::OpenKeyCount(), 0); }
+  TempPrefix prefix_;
+};
+
+// A reader loops over open, three queries and close until told to stop, then
+// reports how many rounds it made; it exits 1 on the first failed open or query.
+[[noreturn]] void ReadUntilStopped(int ready, int stop) {
+  long rounds = 0;
+  while (!Readable(stop)) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceSubKey, 0, KEY_READ, &key) != ERROR_SUCCESS) ::_exit(1);
+    for (const char* name : {"COM1", "COM113", "COM225"}) {
+      DWORD word = 0;
+      DWORD size = sizeof word;
+      if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&word), &size) != ERROR_SUCCESS) {
+        ::_exit(1);
+      }
+    }
+    RegCloseKey(key);
+    if (++rounds == 1 && ::write(ready, "r", 1) != 1) ::_exit(2);
+  }
+  if (::write(ready, &rounds, sizeof rounds) != sizeof rounds) ::_exit(2);
+  ::_exit(0);
+}
+
+TEST_F(RegistryProcesses, AReaderNeverSeesAHalfWrittenHive) {
+  prefix_.WriteHive(HiveOfWords(0));
+  int ready[2];
+  int stop[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  ASSERT_EQ(::pipe(stop), 0);
+  const pid_t reader = ::fork();
+  ASSERT_GE(reader, 0);
+  if (reader == 0) ReadUntilStopped(ready[1], stop[0]);
+  char started = 0;
+  ASSERT_EQ(::read(ready[0], &started, 1), 1);
+
+  const auto begin = std::chrono::steady_clock::now();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceSubKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  for (int port = 1; port <= kPorts; ++port) ASSERT_EQ(SetWord(key, PortName(port), 0), ERROR_SUCCESS);
+  for (int port = 1; port <= kPorts; ++port) ASSERT_EQ(SetWord(key, PortName(port), 0x27), ERROR_SUCCESS);
+  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
+
+  ASSERT_EQ(::write(stop[1], "s", 1), 1);
+  long rounds = 0;
+  EXPECT_EQ(::read(ready[0], &rounds, sizeof rounds), static_cast<ssize_t>(sizeof rounds));
+  EXPECT_EQ(WaitForExit(reader), 0) << "the reader failed to open or query the key";
+  for (const int fd : {ready[0], ready[1], stop[0], stop[1]}) ::close(fd);
+  std::cout << "450 writes took " << elapsed.count() << " ms while the reader made " << rounds << " rounds\n";
+
+  std::vector<DWORD> words;
+  ASSERT_TRUE(ReadPortWords(prefix_.ReadHive(), words));
+  EXPECT_EQ(words, std::vector<DWORD>(kPorts, 0x27));
+}
+
+TEST_F(RegistryProcesses, ConcurrentWritersKeepEachOthersValues) {
+  prefix_.WriteHive(ServiceKeyHive(""));
+  int go[2];
+  ASSERT_EQ(::pipe(go), 0);
+  std::vector<pid_t> writers;
+  for (const char* family : {"A", "B"}) {
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+      char start = 0;
+      if (::read(go[0], &start, 1) != 1) ::_exit(2);
+      HKEY key = nullptr;
+      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceSubKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) ::_exit(1);
+      for (int index = 1; index <= 100; ++index) {
+        if (SetWord(key, family + std::to_string(index), static_cast<DWORD>(index)) != ERROR_SUCCESS) ::_exit(1);
+      }
+      ::_exit(RegCloseKey(key) == ERROR_SUCCESS ? 0 : 1);
+    }
+    writers.push_back(writer);
+  }
+  ASSERT_EQ(::write(go[1], "gg", 2), 2);
+  for (const pid_t writer : writers) EXPECT_EQ(WaitForExit(writer), 0);
+  ::close(go[0]);
+  ::close(go[1]);
+
+  const std::optional<winapi::Hive> hive = winapi::ParseHive(prefix_.ReadHive(), nullptr);
+  ASSERT_TRUE(hive);
+  for (const char* family : {"A", "B"}) {
+    for (int index = 1; index <= 100; ++index) {
+      const std::string name = family + std::to_string(index);
+      const winapi::HiveValue* value = winapi::FindHiveValue(*hive, kServiceKeyPath, name);
+      ASSERT_TRUE(value) << name << " was lost";
+      EXPECT_EQ(value->data[0], index) << name;
+    }
+  }
+}
+
+// Writes COM1 to COM225 in passes until killed; pass p of writer w writes
+// the word w << 16 | p.
+[[noreturn]] void WriteUntilKilled(DWORD writer, int ready) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceSubKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) ::_exit(1);
+  if (::write(ready, "r", 1) != 1) ::_exit(2);
+  for (DWORD pass = 1;; ++pass) {
+    for (int port = 1; port <= kPorts; ++port) {
+      if (SetWord(key, PortName(port), writer << 16 | pass) != ERROR_SUCCESS) ::_exit(3);
+    }
+  }
+}
+
+// After writer w was killed, the ports hold a prefix with the word of its
+// last pass p and the rest with the word of pass p - 1, or `before` when p is
+// its first pass or it wrote nothing at all.
+void ExpectOldOrNewWords(DWORD writer, const std::vector<DWORD>& before, const std::vector<DWORD>& after) {
+  if (after == before) return;
+  const DWORD newest = after[0];
+  ASSERT_EQ(newest >> 16, writer) << "COM1 holds a word no writer wrote: " << std::hex << newest;
+  const DWORD pass = newest & 0xFFFF;
+  ASSERT_GE(pass, 1u);
+  std::size_t written = 0;
+  while (written < after.size() && after[written] == newest) ++written;
+  for (std::size_t port = written; port < after.size(); ++port) {
+    const DWORD old = pass > 1 ? (writer << 16 | (pass - 1)) : before[port];
+    ASSERT_EQ(after[port], old) << "COM" << port + 1 << " after " << written << " ports of pass " << pass;
+  }
+}
+
+TEST_F(RegistryProcesses, AWriterKilledAtAnyMomentLeavesAWholeHive) {
+  constexpr int kKills = 200;
+  prefix_.WriteHive(HiveOfWords(0));
+  std::vector<DWORD> before(kPorts, 0);
+  std::mt19937 random(1234);
+  int killedMidWrite = 0;
+  const auto begin = std::chrono::steady_clock::now();
+
+  for (int kill = 1; kill <= kKills; ++kill) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) WriteUntilKilled(static_cast<DWORD>(kill), ready[1]);
+    char started = 0;
+    ASSERT_EQ(::read(ready[0], &started, 1), 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 8000));
+    ASSERT_EQ(::kill(writer, SIGKILL), 0);
+    ASSERT_EQ(WaitForExit(writer), -SIGKILL) << "the writer failed before it was killed";
+
+    if (prefix_.Entries().count("hklm.reg.tmp")) ++killedMidWrite;
+    std::vector<DWORD> after;
+    ASSERT_TRUE(ReadPortWords(prefix_.ReadHive(), after)) << "after kill " << kill;
+    ExpectOldOrNewWords(static_cast<DWORD>(kill), before, after);
+    if (HasFatalFailure()) return;
+    before = after;
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceSubKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    ASSERT_EQ(SetWord(key, "Kills", static_cast<DWORD>(kill)), ERROR_SUCCESS);
+    ASSERT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    ASSERT_EQ(prefix_.Entries(), (std::set<std::string>{"hklm.reg", "hklm.reg.lock"})) << "after kill " << kill;
+  }
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
+  std::cout << kKills << " kills in " << elapsed.count() << " ms; " << killedMidWrite
+            << " left a temporary file behind\n";
+}
+
+}  // namespace

@@ -1,6 +1,6 @@
 // The program's resources as tables, generated at build time from the resource
 // script portsetup.rc: dialog templates, string tables, icons and the version
-// record. One source of truth; nothing here is written by hand.
+// record. One source of truth: the tables are never written by hand.
 #pragma once
 
 #include <cstdint>

@@ -94,8 +94,9 @@ std::string WriteIcons(std::ostream& out, const std::vector<IconResource>& icons
 }
 
 std::string VersionParts(const std::array<std::uint16_t, 4>& parts) {
-  return "{" + std::to_string(parts[0]) + ", " + std::to_string(parts[1]) + ", " + std::to_string(parts[2]) + ", " +
-         std::to_string(parts[3]) + "}";
+  std::ostringstream out;
+  out << "{" << parts[0] << ", " << parts[1] << ", " << parts[2] << ", " << parts[3] << "}";
+  return out.str();
 }
 
 // The version record; a script without VERSIONINFO gives an empty one.

@@ -102,6 +102,7 @@ void WrapParagraph(std::string_view paragraph, int cells, std::vector<std::strin
   const std::vector<Glyph> glyphs = GlyphsOf(paragraph);
   std::size_t start = 0;
   while (true) {
+    if (start > 0 && start == glyphs.size()) return;  // the last break took the rest
     int used = 0;
     std::size_t end = start;
     std::size_t lastBlank = std::string::npos;

@@ -43,6 +43,8 @@ LONG ErrorFromErrno(int error) {
   }
 }
 
+std::string TemporaryOf(const std::string& path) { return path + ".tmp"; }
+
 std::string DirectoryOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -118,12 +120,12 @@ LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileStamp& sta
   return ERROR_SUCCESS;
 }
 
+void RemoveStaleTemporary(const std::string& path) { ::unlink(TemporaryOf(path).c_str()); }
+
 LONG ReplaceHiveFile(const std::string& path, std::string_view text, const HiveFileStamp& previous,
                      HiveFileStamp& replaced) {
-  const std::string temporary = path + ".tmp";
-  // Writers take turns under the hive's lock, so a file of this name is what a
-  // writer that died left behind.
-  ::unlink(temporary.c_str());
+  RemoveStaleTemporary(path);
+  const std::string temporary = TemporaryOf(path);
   UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
   if (!fd.Valid()) return ErrorFromErrno(errno);
   struct stat status;

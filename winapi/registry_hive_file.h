@@ -38,6 +38,11 @@ LONG StampHiveFile(const std::string& path, HiveFileStamp& stamp);
 // standard error.
 LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileStamp& stamp);
 
+// Removes the "<path>.tmp" a writer that died mid-write left behind. Writers
+// take turns under the hive's lock, so while the caller holds it any such
+// file is stale.
+void RemoveStaleTemporary(const std::string& path);
+
 // Writes `text` to "<path>.tmp" (removing one a dead writer left), gives it
 // the mode and owner of `previous`, and renames it over the hive. The caller
 // holds the hive's lock. `replaced` receives the stamp of the new version.

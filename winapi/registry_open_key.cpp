@@ -62,7 +62,9 @@ LONG OpenKey::Set(const HiveValue& value) {
 
   const HiveValue* current = FindHiveValue(*hive_, keyPath_, value.name);
   const bool unchanged = current && current->type == value.type && current->data == value.data;
-  if (!unchanged) {
+  if (unchanged) {
+    RemoveStaleTemporary(hivePath_);  // what a write would have removed
+  } else {
     if (!SetHiveValue(*hive_, keyPath_, value)) return ERROR_INVALID_PARAMETER;
     HiveFileStamp replaced;
     if (const LONG result = ReplaceHiveFile(hivePath_, SerializeHive(*hive_), stamp_, replaced);

@@ -284,9 +284,14 @@ TEST_F(RegistryApi, TheNextWriteRemovesWhatADeadWriterLeft) {
   HKEY key = nullptr;
   ASSERT_EQ(Open(KEY_ALL_ACCESS, key), ERROR_SUCCESS);
   ASSERT_EQ(SetWord(key, "COM1", 1), ERROR_SUCCESS);
-  RegCloseKey(key);
   EXPECT_EQ(prefix_.Entries(), (std::set<std::string>{"hklm.reg", "hklm.reg.lock"}));
   EXPECT_EQ(prefix_.ReadHive(), ServiceKeyHive("\"COM1\"=dword:00000001\n"));
+
+  std::fclose(std::fopen((prefix_.HivePath() + ".tmp").c_str(), "w"));
+  ASSERT_EQ(SetWord(key, "COM1", 1), ERROR_SUCCESS);
+  EXPECT_EQ(prefix_.Entries(), (std::set<std::string>{"hklm.reg", "hklm.reg.lock"}))
+      << "also by a write that changes nothing";
+  RegCloseKey(key);
 }
 
 TEST_F(RegistryApi, AStaleTemporaryLinkIsRemovedNotFollowed) {

@@ -1,0 +1,50 @@
+// The top-level window of one dialog record: fixed size, caption and icon of
+// the record, no minimize or maximize button, one view per control.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "control_view.h"
+#include "dialog_metrics.h"
+#include "window.h"
+
+namespace framework::qt {
+
+class DialogWindow : public QWidget {
+ public:
+  // `owner`: the window of the dialog that owns this one, or null.
+  DialogWindow(HWND dialog, QWidget* owner);
+
+  HWND Record() const { return dialog_; }
+  const DialogMetrics& Metrics() const { return metrics_; }
+  QWidget* WidgetOf(HWND control) const;
+  // The control a widget belongs to (also an inner part of it, or the open
+  // list of a combo); null for the dialog's own background.
+  ControlView* ViewOf(const QWidget* widget) const;
+
+  // Shows the record's state: of the dialog (caption, icon, every control) or
+  // of one control; then the focus.
+  void ShowState(HWND window);
+  // Whether a state change is being shown now (Qt's focus moves are not the
+  // person's then).
+  bool ShowingState() const { return showingState_; }
+
+  void ShowSystemMenuAt(QPoint globalPosition);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void ShowDialogState();
+  void ShowFocus();
+  bool TakesInput() const;
+
+  HWND dialog_;
+  DialogMetrics metrics_;
+  std::vector<ControlView*> views_;  // owned by Qt as children, in template order
+  bool showingState_ = false;
+};
+
+}  // namespace framework::qt

@@ -1,0 +1,30 @@
+// Static controls: text labels and icons.
+#pragma once
+
+#include <QLabel>
+
+#include "control_view.h"
+
+namespace framework::qt {
+
+class TextStaticView : public QLabel, public ControlView {
+ public:
+  TextStaticView(HWND control, QWidget* parent);
+  QWidget* Widget() override { return this; }
+
+ protected:
+  void ShowOwnState() override;
+};
+
+// An SS_ICON static takes the size of the system's icons at its corner.
+class IconStaticView : public QLabel, public ControlView {
+ public:
+  IconStaticView(HWND control, QWidget* parent);
+  QWidget* Widget() override { return this; }
+  void Place(const QRect& templateRect) override;
+
+ protected:
+  void ShowOwnState() override {}
+};
+
+}  // namespace framework::qt

@@ -1,0 +1,308 @@
+// The person's input on the real window reaches the core as the platform's
+// notifications, and the core alone decides what the dialog keys do.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCursor>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTest>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "framework.h"
+#include "input.h"
+#include "qt_test_support.h"
+#include "resource.h"
+
+namespace {
+
+// The main template with handlers that record what reached the dialog.
+class ProbeDialog : public CDialog {
+ public:
+  ProbeDialog() : CDialog(IDD_PORTSETUP_DIALOG) {}
+
+  std::vector<std::string> events;
+  int boxAnswer = 0;
+  bool askOnAdd = false;
+
+ protected:
+  void OnOK() override {
+    events.push_back("OK");
+    CDialog::OnOK();
+  }
+  void OnCancel() override {
+    events.push_back("Cancel");
+    CDialog::OnCancel();
+  }
+  void OnAdd() {
+    events.push_back("clicked 1007");
+    if (askOnAdd) boxAnswer = MessageBox("Save settings before quit?", "", MB_YESNO);
+  }
+  void OnPortListChange() { events.push_back("selchange 1017"); }
+  void OnWatchListChange() { events.push_back("selchange 1008"); }
+  void OnDriverTypeChange() { events.push_back("selchange 1006"); }
+  void OnBaudRateChange() { events.push_back("selchange 1022"); }
+  void OnSysCommand(UINT nID, LPARAM) {
+    events.push_back("syscommand " + std::to_string(nID));
+    Default();
+  }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ProbeDialog, CDialog)
+  ON_BN_CLICKED(IDC_ADD_BUTTON, &ProbeDialog::OnAdd)
+  ON_LBN_SELCHANGE(IDC_PORT_LIST, &ProbeDialog::OnPortListChange)
+  ON_LBN_SELCHANGE(IDC_WATCH_LIST, &ProbeDialog::OnWatchListChange)
+  ON_CBN_SELCHANGE(IDC_DRIVER_TYPE_COMBO, &ProbeDialog::OnDriverTypeChange)
+  ON_CBN_SELCHANGE(IDC_BAUD_RATE_COMBO, &ProbeDialog::OnBaudRateChange)
+  ON_WM_SYSCOMMAND()
+END_MESSAGE_MAP()
+
+using Events = std::vector<std::string>;
+
+class DialogInputTest : public QtBackendTest {
+ protected:
+  HWND Record(int id) const { return framework::TopDialog()->Child(id); }
+  int FocusId() const {
+    const HWND focus = framework::TopDialog()->focus;
+    return focus != nullptr ? focus->id : 0;
+  }
+  void AddLines(int id, UINT message, std::initializer_list<const char*> lines) const {
+    for (const char* line : lines) SendMessageA(Record(id), message, 0, reinterpret_cast<LPARAM>(line));
+  }
+  // The key goes to the widget Qt gives it to: the one with Qt's focus.
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+    QTest::keyClick(Window()->focusWidget(), key, modifiers);
+  }
+  void ExpectFocusOn(int id) const {
+    EXPECT_EQ(FocusId(), id);
+    const framework::qt::ControlView* view = Window()->ViewOf(Window()->focusWidget());
+    ASSERT_NE(view, nullptr) << "Qt's focus is on no control";
+    EXPECT_EQ(view->Record()->id, id) << "Qt's focus is elsewhere";
+  }
+
+  ProbeDialog dialog_;
+  InputScript script_;
+};
+
+TEST_F(DialogInputTest, ClickOnAButtonIsBnClicked) {
+  script_.Then([this] { QTest::mouseClick(Control(IDC_ADD_BUTTON), Qt::LeftButton); })
+      .Then([this] {
+        EXPECT_EQ(dialog_.events, Events{"clicked 1007"});
+        ExpectFocusOn(IDC_ADD_BUTTON);
+        QTest::mouseClick(Control(IDOK), Qt::LeftButton);
+      });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDOK);
+  EXPECT_EQ(dialog_.events, (Events{"clicked 1007", "OK"}));
+}
+
+TEST_F(DialogInputTest, TabFollowsTheTemplateTabStops) {
+  // The hidden restart button is skipped; the baud and PnP combos stand last.
+  const int tabStops[] = {IDC_PORT_LIST, IDC_DRIVER_TYPE_COMBO, IDC_ADD_BUTTON, IDC_REMOVE_BUTTON, IDC_WATCH_LIST,
+                          IDC_APPLY_BUTTON, IDOK, IDC_BAUD_RATE_COMBO, IDC_PNP_POLLING_COMBO, IDC_PORT_LIST};
+  for (const int focused : std::span(tabStops).first(std::size(tabStops) - 1)) {
+    script_.Then([this, focused] {
+      ExpectFocusOn(focused);
+      Key(Qt::Key_Tab);
+    });
+  }
+  script_.Then([this] {
+    ExpectFocusOn(IDC_PORT_LIST);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  });
+  script_.Then([this] {
+    ExpectFocusOn(IDC_PNP_POLLING_COMBO);
+    Window()->close();
+  });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+  EXPECT_TRUE(script_.Finished());
+}
+
+TEST_F(DialogInputTest, EnterWithoutAFocusedButtonIsOk) {
+  script_.Then([this] { Key(Qt::Key_Return); });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDOK);
+  EXPECT_EQ(dialog_.events, Events{"OK"});
+}
+
+TEST_F(DialogInputTest, EnterOnAFocusedButtonClicksIt) {
+  script_.Then([this] { framework::SetFocusTo(Record(IDC_ADD_BUTTON)); })
+      .Then([this] {
+        ExpectFocusOn(IDC_ADD_BUTTON);
+        Key(Qt::Key_Return);
+      })
+      .Then([this] {
+        EXPECT_EQ(dialog_.events, Events{"clicked 1007"});
+        Key(Qt::Key_Escape);
+      });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog_.events, (Events{"clicked 1007", "Cancel"}));
+}
+
+TEST_F(DialogInputTest, EscapeInAComboEditFieldIsCancel) {
+  script_.Then([this] {
+    auto* baud = dynamic_cast<QComboBox*>(Control(IDC_BAUD_RATE_COMBO));
+    QTest::mouseClick(baud->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(baud->lineEdit(), Qt::Key_Escape);
+  });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog_.events, Events{"Cancel"});
+}
+
+TEST_F(DialogInputTest, ListsShowTheCoreOrderAndReportThePersonsSelection) {
+  script_.Then([this] {
+    AddLines(IDC_PORT_LIST, LB_ADDSTRING, {"COM3", "COM1", "com2"});
+    AddLines(IDC_WATCH_LIST, LB_ADDSTRING, {"COM3-x ", "COM1-y ", "com2-z "});
+    auto* ports = dynamic_cast<QListWidget*>(Control(IDC_PORT_LIST));
+    auto* watch = dynamic_cast<QListWidget*>(Control(IDC_WATCH_LIST));
+    ASSERT_EQ(ports->count(), 3);
+    EXPECT_EQ(ports->item(0)->text(), QStringLiteral("COM3"));
+    EXPECT_EQ(ports->item(2)->text(), QStringLiteral("com2"));
+    ASSERT_EQ(watch->count(), 3);
+    EXPECT_EQ(watch->item(0)->text(), QStringLiteral("COM1-y "));
+    EXPECT_EQ(watch->item(1)->text(), QStringLiteral("com2-z "));
+    EXPECT_EQ(watch->item(2)->text(), QStringLiteral("COM3-x "));
+    QTest::mouseClick(watch->viewport(), Qt::LeftButton, {}, watch->visualItemRect(watch->item(1)).center());
+  });
+  script_.Then([this] {
+    EXPECT_EQ(dialog_.events, Events{"selchange 1008"});
+    EXPECT_EQ(Record(IDC_WATCH_LIST)->selection, 1);
+    EXPECT_EQ(dynamic_cast<QListWidget*>(Control(IDC_WATCH_LIST))->currentRow(), 1);
+    ExpectFocusOn(IDC_WATCH_LIST);
+    // Arrow keys move the selection through the core.
+    Key(Qt::Key_Down);
+  });
+  script_.Then([this] {
+    EXPECT_EQ(Record(IDC_WATCH_LIST)->selection, 2);
+    EXPECT_EQ(dynamic_cast<QListWidget*>(Control(IDC_WATCH_LIST))->currentRow(), 2);
+    // A selection made by the program is shown and notifies nobody.
+    SendMessageA(Record(IDC_PORT_LIST), LB_SETCURSEL, 2, 0);
+    EXPECT_EQ(dynamic_cast<QListWidget*>(Control(IDC_PORT_LIST))->currentRow(), 2);
+    SendMessageA(Record(IDC_PORT_LIST), LB_DELETESTRING, 0, 0);
+    EXPECT_EQ(dynamic_cast<QListWidget*>(Control(IDC_PORT_LIST))->count(), 2);
+    EXPECT_EQ(dynamic_cast<QListWidget*>(Control(IDC_PORT_LIST))->currentRow(), 1);
+    Window()->close();
+  });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog_.events, (Events{"selchange 1008", "selchange 1008", "Cancel"}));
+}
+
+TEST_F(DialogInputTest, ComboChoicesAndTypedText) {
+  script_.Then([this] {
+    AddLines(IDC_DRIVER_TYPE_COMBO, CB_ADDSTRING, {"HID_Touch_Digitizer", "Traditional_Touch_Screen"});
+    AddLines(IDC_BAUD_RATE_COMBO, CB_ADDSTRING, {"Auto_Scan", "1200", "2400"});
+    auto* driverType = dynamic_cast<QComboBox*>(Control(IDC_DRIVER_TYPE_COMBO));
+    QTest::mouseClick(driverType, Qt::LeftButton);
+    EXPECT_TRUE(Record(IDC_DRIVER_TYPE_COMBO)->droppedDown);
+    // The person points at the second item and takes it.
+    QAbstractItemView* list = driverType->view();
+    list->setCurrentIndex(driverType->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+  });
+  script_.Then([this] {
+    EXPECT_EQ(dialog_.events, Events{"selchange 1006"});
+    EXPECT_EQ(Record(IDC_DRIVER_TYPE_COMBO)->selection, 1);
+    EXPECT_FALSE(Record(IDC_DRIVER_TYPE_COMBO)->droppedDown);
+    // The drop-down list takes no typed text.
+    Key(Qt::Key_A);
+    EXPECT_EQ(Record(IDC_DRIVER_TYPE_COMBO)->selection, 1);
+    EXPECT_EQ(dynamic_cast<QComboBox*>(Control(IDC_DRIVER_TYPE_COMBO))->currentIndex(), 1);
+
+    auto* baud = dynamic_cast<QComboBox*>(Control(IDC_BAUD_RATE_COMBO));
+    QTest::mouseClick(baud->lineEdit(), Qt::LeftButton);
+    QTest::keyClicks(baud->lineEdit(), "1200");
+    EXPECT_EQ(Record(IDC_BAUD_RATE_COMBO)->editText, "1200");
+    // Leaving the field with text that names an item picks nothing.
+    QTest::mouseClick(Control(IDC_PORT_LIST), Qt::LeftButton);
+  });
+  script_.Then([this] {
+    EXPECT_EQ(Record(IDC_BAUD_RATE_COMBO)->selection, -1);
+    EXPECT_EQ(dynamic_cast<QComboBox*>(Control(IDC_BAUD_RATE_COMBO))->currentText(), QStringLiteral("1200"));
+    Window()->close();
+  });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog_.events, (Events{"selchange 1006", "Cancel"}));
+}
+
+TEST_F(DialogInputTest, CloseBoxGoesThroughTheCore) {
+  script_.Then([this] {
+    Window()->close();
+    // The window stays until the core has ended the dialog.
+    EXPECT_TRUE(Window()->isVisible());
+  });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+  EXPECT_EQ(backend_->WindowOf(dialog_.m_hWnd), nullptr);
+}
+
+TEST_F(DialogInputTest, MessageBoxIsModalOverTheDialog) {
+  dialog_.askOnAdd = true;
+  script_.Then([this] { QTest::mouseClick(Control(IDC_ADD_BUTTON), Qt::LeftButton); })
+      .WithBox([this](QMessageBox& box) {
+        EXPECT_EQ(box.parentWidget(), backend_->WindowOf(dialog_.m_hWnd));
+        EXPECT_TRUE(box.isModal());
+        EXPECT_EQ(box.windowTitle(), QString());
+        QTest::mouseClick(box.button(QMessageBox::No), Qt::LeftButton);
+      })
+      .Then([this] { Window()->close(); });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog_.boxAnswer, IDNO);
+}
+
+TEST_F(DialogInputTest, SystemMenuShowsThePlatformAndProgramItems) {
+  script_.Then([this] {
+    CMenu* menu = dialog_.GetSystemMenu(FALSE);
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(MF_STRING, IDM_ABOUTBOX, "?? TAVRIN(&A)...");
+    // A right-click on the dialog's background.
+    QWidget* window = Window();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(3, 3), window->mapToGlobal(QPoint(3, 3)));
+    QCoreApplication::sendEvent(window, &click);
+  });
+  script_.WithMenu([](QMenu& menu) {
+    QStringList texts;
+    for (const QAction* action : menu.actions()) texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(texts, (QStringList{"&Move", "-", "&Close\tAlt+F4", "-", "?? TAVRIN(&A)..."}));
+    QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(menu.actions().last()).center());
+  });
+  script_.Then([this] {
+    EXPECT_EQ(dialog_.events, Events{"syscommand 16"});
+    Key(Qt::Key_Space, Qt::AltModifier);
+  });
+  // Alt+Space opens the same menu through the core; Close there closes.
+  script_.WithMenu([](QMenu& menu) {
+    QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(menu.actions().at(2)).center());
+  });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog_.events, (Events{"syscommand 16", "syscommand " + std::to_string(SC_KEYMENU),
+                                    "syscommand " + std::to_string(SC_CLOSE), "Cancel"}));
+}
+
+TEST_F(DialogInputTest, WaitCursorWhileTheCoreWorks) {
+  script_.Then([this] {
+    {
+      CWaitCursor wait;
+      ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+      EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    Window()->close();
+  });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// Message boxes: modal, an empty caption, the buttons of their type, and the
+// answer of the button pressed.
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTest>
+
+#include "qt_test_support.h"
+
+namespace {
+
+class MessageBoxTest : public QtBackendTest {};
+
+QMessageBox::StandardButtons ButtonsOf(const QMessageBox& box) {
+  QMessageBox::StandardButtons buttons;
+  for (QAbstractButton* button : box.buttons()) buttons |= box.standardButton(button);
+  return buttons;
+}
+
+TEST_F(MessageBoxTest, OkBox) {
+  InputScript script;
+  script.WithBox([](QMessageBox& box) {
+    EXPECT_TRUE(box.isModal());
+    EXPECT_EQ(box.windowTitle(), QString());
+    EXPECT_EQ(box.text(), QStringLiteral("TAVRIN 設定寫入錯誤"));
+    EXPECT_EQ(ButtonsOf(box), QMessageBox::StandardButtons(QMessageBox::Ok));
+    QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  script.Start();
+  EXPECT_EQ(backend_->MessageBox(nullptr, "TAVRIN 設定寫入錯誤", "", MB_OK), IDOK);
+  EXPECT_TRUE(script.Finished());
+}
+
+TEST_F(MessageBoxTest, YesNoBoxAnswersTheButtonPressed) {
+  for (const auto& [button, answer] : {std::pair{QMessageBox::Yes, IDYES}, std::pair{QMessageBox::No, IDNO}}) {
+    InputScript script;
+    script.WithBox([button = button](QMessageBox& box) {
+      EXPECT_EQ(box.windowTitle(), QString());
+      EXPECT_EQ(ButtonsOf(box), QMessageBox::Yes | QMessageBox::No);
+      QTest::mouseClick(box.button(button), Qt::LeftButton);
+    });
+    script.Start();
+    EXPECT_EQ(backend_->MessageBox(nullptr, "Save settings before quit?", "", MB_YESNO), answer);
+    EXPECT_TRUE(script.Finished());
+  }
+}
+
+// A Yes/No box has no Cancel: Escape and the close box must not answer No for
+// the person, which would quit without saving.
+TEST_F(MessageBoxTest, YesNoBoxIgnoresEscapeAndTheCloseBox) {
+  InputScript script;
+  script.WithBox([](QMessageBox& box) {
+    EXPECT_FALSE(box.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QTest::keyClick(&box, Qt::Key_Escape);
+    box.close();
+    EXPECT_TRUE(box.isVisible());
+    EXPECT_EQ(box.clickedButton(), nullptr);
+  });
+  script.WithBox([](QMessageBox& box) { QTest::mouseClick(box.button(QMessageBox::Yes), Qt::LeftButton); });
+  script.Start();
+  EXPECT_EQ(backend_->MessageBox(nullptr, "Save settings before quit?", "", MB_YESNO), IDYES);
+  EXPECT_TRUE(script.Finished());
+}
+
+TEST_F(MessageBoxTest, EscapeOnAnOkBoxAnswersOk) {
+  InputScript script;
+  script.WithBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+  script.Start();
+  EXPECT_EQ(backend_->MessageBox(nullptr, "Read TAVRIN setting error!", "", MB_OK), IDOK);
+  EXPECT_TRUE(script.Finished());
+}
+
+TEST_F(MessageBoxTest, TextIsShownAsItIs) {
+  InputScript script;
+  script.WithBox([](QMessageBox& box) {
+    EXPECT_EQ(box.textFormat(), Qt::PlainText);
+    EXPECT_EQ(box.text(), QStringLiteral("<b>COM1</b>\n"));
+    QTest::keyClick(&box, Qt::Key_Return);
+  });
+  script.Start();
+  EXPECT_EQ(backend_->MessageBox(nullptr, "<b>COM1</b>\n", "", MB_OK), IDOK);
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+#include "qt_test_support.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "input.h"
+
+namespace {
+
+class QtApplicationEnvironment : public testing::Environment {
+ public:
+  void SetUp() override { application_ = std::make_unique<QApplication>(argc_, argv_); }
+  void TearDown() override { application_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[17] = "qt_backend_tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> application_;
+};
+
+[[maybe_unused]] testing::Environment* const kApplication =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+// A script that cannot go on ends the dialog rather than hang the test.
+constexpr int kMostTicks = 20000;
+
+}  // namespace
+
+void QtBackendTest::SetUp() {
+  backend_ = std::make_unique<framework::qt::QtBackend>();
+  framework::SetBackend(backend_.get());
+}
+
+void QtBackendTest::TearDown() {
+  framework::SetBackend(nullptr);
+  backend_.reset();
+}
+
+framework::qt::DialogWindow* QtBackendTest::Window() const { return backend_->WindowOf(framework::TopDialog()); }
+
+QWidget* QtBackendTest::Control(int id) const {
+  framework::qt::DialogWindow* window = Window();
+  return window != nullptr ? window->WidgetOf(framework::TopDialog()->Child(id)) : nullptr;
+}
+
+InputScript::InputScript() : ticksLeft_(kMostTicks) {
+  timer_.setInterval(1);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+}
+
+InputScript& InputScript::Then(std::function<void()> step) {
+  steps_.push_back({When::Idle, std::move(step)});
+  return *this;
+}
+
+InputScript& InputScript::WithBox(std::function<void(QMessageBox&)> step) {
+  steps_.push_back({When::BoxOpen, [step = std::move(step)] {
+                      step(*dynamic_cast<QMessageBox*>(QApplication::activeModalWidget()));
+                    }});
+  return *this;
+}
+
+InputScript& InputScript::WithMenu(std::function<void(QMenu&)> step) {
+  steps_.push_back({When::MenuOpen, [step = std::move(step)] {
+                      step(*dynamic_cast<QMenu*>(QApplication::activePopupWidget()));
+                    }});
+  return *this;
+}
+
+void InputScript::Start() { timer_.start(); }
+
+void InputScript::Tick() {
+  if (stepStarting_) return;
+  if (steps_.empty()) {
+    timer_.stop();
+    return;
+  }
+  if (--ticksLeft_ == 0) {
+    ADD_FAILURE() << "the input script stalled with " << steps_.size() << " steps left";
+    steps_.clear();
+    PostQuitMessage(0);
+    return;
+  }
+  const bool boxOpen = dynamic_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+  const bool menuOpen = dynamic_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
+  bool ready = false;
+  switch (steps_.front().when) {
+    case When::Idle: ready = !boxOpen && !menuOpen && !framework::HasPendingMessages(); break;
+    case When::BoxOpen: ready = boxOpen; break;
+    case When::MenuOpen: ready = menuOpen; break;
+  }
+  if (!ready) return;
+  // Run from a posted call, not from the timer: Qt does not fire a timer again
+  // inside its own timeout, and a step may open a nested loop (a box, a menu)
+  // in which the following steps must run.
+  stepStarting_ = true;
+  QMetaObject::invokeMethod(
+      &timer_,
+      [this, step = std::move(steps_.front())] {
+        stepStarting_ = false;
+        step.run();
+      },
+      Qt::QueuedConnection);
+  steps_.pop_front();
+}

@@ -65,11 +65,15 @@ INT_PTR RunModalLoop(HWND dialog) {
   g_runningDialogs.push_back(dialog);
   dialog->running = true;
   bool shown = false;
-  const LoopEnd end = PumpMessages([dialog] { return dialog->ended; },
-                                   [dialog, &shown] {
-                                     Show(dialog);
-                                     shown = true;
-                                   });
+  const auto show = [dialog, &shown] {
+    if (shown) return;
+    Show(dialog);
+    shown = true;
+  };
+  // A template's visible style shows the dialog as soon as it is initialised;
+  // any other dialog is shown when its loop first waits for input.
+  if ((dialog->style & WS_VISIBLE) != 0 && !dialog->ended) show();
+  const LoopEnd end = PumpMessages([dialog] { return dialog->ended; }, show);
   if (end != LoopEnd::Finished) {
     dialog->ended = true;
     dialog->result = -1;

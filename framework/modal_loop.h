@@ -9,7 +9,8 @@ namespace framework {
 
 // Runs the modal loop of a created and initialised dialog until EndDialog, a
 // quit request (the request stays pending for the loops outside) or the end
-// of all input. The dialog is shown when the loop first waits for input.
+// of all input. A dialog whose template has WS_VISIBLE is shown at once, any
+// other when the loop first waits for input.
 // Returns the EndDialog result, or -1.
 INT_PTR RunModalLoop(HWND dialog);
 

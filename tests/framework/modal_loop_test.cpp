@@ -58,11 +58,25 @@ TEST_F(ModalLoop, QuitRequestIsTakenBeforeQueuedInputAndReturnsMinusOne) {
   framework::DiscardPendingMessages();
 }
 
-TEST_F(ModalLoop, QuitRequestDuringInitialisationEndsBeforeTheDialogShows) {
+TEST_F(ModalLoop, QuitRequestDuringInitialisationEndsBeforeTheFirstWait) {
   dialog.onInit = [](TestDialog&) { PostQuitMessage(0); };
   EXPECT_EQ(dialog.DoModal(), -1);
-  EXPECT_TRUE(started.empty());
+  EXPECT_TRUE(started.empty());  // shown only when it would wait
   EXPECT_TRUE(ended.empty());
+  framework::DiscardPendingMessages();
+}
+
+TEST_F(ModalLoop, VisibleTemplateShowsAsSoonAsInitialisedEvenWhenAQuitFollows) {
+  res::DialogTemplate visibleTemplate = kTestTemplate;
+  visibleTemplate.style |= WS_VISIBLE;
+  TestDialog visible(visibleTemplate);
+  visible.onInit = [](TestDialog& d) {
+    EXPECT_FALSE(d.IsWindowVisible());  // initialised while hidden
+    PostQuitMessage(0);
+  };
+  EXPECT_EQ(visible.DoModal(), -1);
+  EXPECT_EQ(started, std::vector<int>{500});
+  EXPECT_EQ(ended, std::vector<int>{500});
   framework::DiscardPendingMessages();
 }
 

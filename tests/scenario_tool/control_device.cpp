@@ -1,0 +1,82 @@
+#include "control_device.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "world_error.h"
+
+namespace scenario {
+namespace {
+
+constexpr std::size_t kCommandLength = 3;
+
+bool IsListening(DriverState state) { return state == DriverState::Running || state == DriverState::Busy; }
+
+}  // namespace
+
+ControlDevice::ControlDevice(std::string entryPath) : m_path(std::move(entryPath)) { Set(DriverState::Running); }
+
+void ControlDevice::Listen() {
+  if (mkfifo(m_path.c_str(), 0600) != 0) ThrowSystemError("cannot create the FIFO " + m_path);
+  m_reader = UniqueFd(open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!m_reader.IsOpen()) ThrowSystemError("cannot open the FIFO " + m_path);
+}
+
+void ControlDevice::Remove() {
+  m_reader.Reset();
+  if (unlink(m_path.c_str()) != 0 && errno != ENOENT) ThrowSystemError("cannot remove " + m_path);
+}
+
+void ControlDevice::Set(DriverState state) {
+  Drain();
+  if (IsListening(state) && IsListening(m_state)) {
+    if (flock(m_reader.Get(), state == DriverState::Busy ? LOCK_EX | LOCK_NB : LOCK_UN) != 0) {
+      ThrowSystemError("cannot lock or unlock " + m_path);
+    }
+    m_state = state;
+    return;
+  }
+  Remove();
+  m_state = DriverState::Absent;
+  if (IsListening(state)) {
+    Listen();
+    if (state == DriverState::Busy && flock(m_reader.Get(), LOCK_EX | LOCK_NB) != 0) {
+      ThrowSystemError("cannot lock " + m_path);
+    }
+  } else if (state == DriverState::RejectsWrites) {
+    if (symlink("/dev/full", m_path.c_str()) != 0) ThrowSystemError("cannot link " + m_path + " to /dev/full");
+  }
+  m_state = state;
+}
+
+std::vector<Bytes> ControlDevice::Drain() {
+  Bytes received;
+  if (m_reader.IsOpen()) {
+    std::uint8_t buffer[4096];
+    for (;;) {
+      const ssize_t count = read(m_reader.Get(), buffer, sizeof buffer);
+      if (count > 0) {
+        received.insert(received.end(), buffer, buffer + count);
+      } else if (count < 0 && errno == EINTR) {
+        continue;
+      } else {
+        break;  // no writer (0) or nothing more for now (EAGAIN)
+      }
+    }
+  }
+  std::vector<Bytes> writes;
+  for (std::size_t at = 0; at < received.size(); at += kCommandLength) {
+    const std::size_t end = std::min(received.size(), at + kCommandLength);
+    writes.emplace_back(received.begin() + static_cast<std::ptrdiff_t>(at),
+                        received.begin() + static_cast<std::ptrdiff_t>(end));
+  }
+  m_writes.insert(m_writes.end(), writes.begin(), writes.end());
+  return writes;
+}
+
+}  // namespace scenario

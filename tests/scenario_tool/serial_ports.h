@@ -1,0 +1,33 @@
+// The machine's serial ports: one pseudo-terminal per port, its slave linked
+// into the device namespace as dosdevices/comN. A busy port is one that
+// "another program" (this tool, through a second open) holds with an
+// exclusive flock.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "unique_fd.h"
+
+namespace scenario {
+
+class SerialPorts {
+ public:
+  explicit SerialPorts(std::string deviceDirectory) : m_deviceDirectory(std::move(deviceDirectory)) {}
+
+  // Creates port COMn when it does not exist yet; then holds or frees it.
+  void Set(int number, bool busy);
+
+ private:
+  struct Port {
+    UniqueFd master;  // keeps the terminal alive
+    std::string slavePath;
+    UniqueFd holder;  // the other program's exclusive open, while busy
+  };
+  Port Create(int number) const;
+
+  std::string m_deviceDirectory;
+  std::map<int, Port> m_ports;
+};
+
+}  // namespace scenario

@@ -1,0 +1,79 @@
+#include "settings_hive.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "stand_in.h"
+#include "world_error.h"
+
+namespace scenario {
+namespace {
+
+constexpr char kPreamble[] = "Windows Registry Editor Version 5.00\n\n";
+
+winapi::HiveKey EmptyServiceKey() {
+  return winapi::HiveKey{kServiceKeyPath, std::string("[") + kServiceKeyPath + "]\n", {}};
+}
+
+}  // namespace
+
+SettingsHive::SettingsHive(std::string path) : m_path(std::move(path)) {
+  winapi::Hive hive;
+  hive.preamble = kPreamble;
+  hive.keys.push_back(EmptyServiceKey());
+  Save(hive);
+}
+
+SettingsHive::~SettingsHive() { winapi::SetRegistryWritesFail(false); }
+
+std::variant<winapi::Hive, std::string> SettingsHive::Read() const {
+  std::ifstream file(m_path, std::ios::binary);
+  if (!file) return "cannot read " + m_path;
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  winapi::HiveError error;
+  auto hive = winapi::ParseHive(text, &error);
+  if (!hive) return m_path + ":" + std::to_string(error.line) + ": " + error.message;
+  return std::move(*hive);
+}
+
+winapi::Hive SettingsHive::Load() const {
+  auto hive = Read();
+  if (auto* problem = std::get_if<std::string>(&hive)) throw WorldError(*problem);
+  return std::move(std::get<winapi::Hive>(hive));
+}
+
+void SettingsHive::Save(const winapi::Hive& hive) const {
+  // Replaced whole through a rename, as the stand-in itself does, so a reader
+  // never sees half a hive.
+  const std::string temporary = m_path + ".scenario";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    file << winapi::SerializeHive(hive);
+    if (!file.flush()) throw WorldError("cannot write " + temporary);
+  }
+  if (std::rename(temporary.c_str(), m_path.c_str()) != 0) ThrowSystemError("cannot replace " + m_path);
+}
+
+void SettingsHive::Set(KeyState state) {
+  winapi::SetRegistryWritesFail(state == KeyState::RejectsWrites);
+  winapi::Hive hive = Load();
+  const bool present = winapi::HiveHasKey(hive, kServiceKeyPath);
+  if (state == KeyState::Absent) {
+    std::erase_if(hive.keys, [](const winapi::HiveKey& key) { return winapi::SameRegistryName(key.path, kServiceKeyPath); });
+  } else if (!present) {
+    hive.keys.push_back(EmptyServiceKey());
+  }
+  Save(hive);
+}
+
+void SettingsHive::Set(const SetValue& value) {
+  winapi::Hive hive = Load();
+  const winapi::HiveValue stored{value.name, static_cast<DWORD>(value.isWord ? REG_DWORD : REG_BINARY), value.data};
+  if (!winapi::SetHiveValue(hive, kServiceKeyPath, stored)) {
+    throw WorldError("cannot store the value \"" + value.name + "\" in the hive");
+  }
+  Save(hive);
+}
+
+}  // namespace scenario

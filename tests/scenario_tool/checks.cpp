@@ -1,0 +1,261 @@
+#include "checks.h"
+
+#include <cstring>
+#include <map>
+
+#include "box_identity.h"
+#include "editing_state.h"
+#include "input.h"
+#include "port_setting.h"
+#include "script_words.h"
+#include "stand_in.h"
+#include "text_format.h"
+
+namespace scenario {
+namespace {
+
+// How a stored value reads in a message: a word, or its line in the hive.
+std::string ValueText(const winapi::HiveValue* value) {
+  if (value == nullptr) return "missing";
+  if (value->type == REG_DWORD && value->data.size() == 4) {
+    const auto& bytes = value->data;  // little-endian, as the platform stores a word
+    return WordText(static_cast<std::uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24));
+  }
+  return winapi::FormatHiveValue(*value, " ");
+}
+
+bool Holds(const winapi::HiveValue* value, const std::optional<std::uint32_t>& expected) {
+  return expected ? ValueText(value) == WordText(*expected) : value == nullptr;
+}
+
+std::string ExpectedValueText(const std::optional<std::uint32_t>& expected) {
+  return expected ? WordText(*expected) : "missing";
+}
+
+class CheckRunner {
+ public:
+  CheckRunner(int line, CheckContext& context) : m_line(line), m_context(context) {}
+
+  void operator()(const ExpectLines& check) {
+    static const char* const names[] = {"ports", "watch", "sysmenu", "debug", "devcon"};
+    const std::string what = std::string("expect ") + names[static_cast<int>(check.list)];
+    if (const auto found = Lines(check.list)) Compare(what, QuotedList(check.lines), QuotedList(*found));
+  }
+
+  void operator()(const ExpectCombos& check) {
+    const auto view = MainView("expect combos");
+    if (!view) return;
+    std::string expected;
+    std::string found;
+    for (int k = 0; k < 3; ++k) {
+      static const int comboIds[] = {1006, 1022, 1023};
+      const ControlView* combo = view->Find(comboIds[k]);
+      expected += (k ? " " : "") + std::to_string(check.selections[k]);
+      found += (k ? " " : "") + (combo ? std::to_string(combo->selection) : std::string("(no combo)"));
+    }
+    Compare("expect combos", expected, found);
+  }
+
+  void operator()(const ExpectItems& check) {
+    const auto view = MainView("expect items");
+    if (!view) return;
+    const ControlView* control = Control(*view, check.controlId, "expect items");
+    if (control) Compare("expect items " + std::to_string(check.controlId), QuotedList(check.items), QuotedList(control->items));
+  }
+
+  void operator()(const ExpectFlag& check) {
+    if (check.flag == FlagKind::EditMode) {
+      Compare("expect editmode", std::to_string(check.value), std::to_string(g_editMode));
+      return;
+    }
+    const auto view = MainView("expect dirty");
+    if (!view) return;
+    Compare("expect dirty", std::to_string(check.value),
+            view->dirtyFlag ? std::to_string(*view->dirtyFlag) : std::string("(not the main dialog)"));
+  }
+
+  void operator()(const ExpectCurrentPort& check) {
+    const std::string current(g_currentPort, strnlen(g_currentPort, sizeof g_currentPort));
+    Compare("expect current", QuoteWord(check.text), QuoteWord(current));
+  }
+
+  void operator()(const ExpectControlState& check) {
+    const bool enabled = check.property == ControlProperty::Enabled;
+    const std::string what = std::string(enabled ? "expect enabled " : "expect visible ") + std::to_string(check.controlId);
+    const auto view = TopView(what);
+    if (!view) return;
+    if (const ControlView* control = Control(*view, check.controlId, what)) {
+      Compare(what, std::to_string(check.value), std::to_string(enabled ? control->enabled : control->visible));
+    }
+  }
+
+  void operator()(const ExpectText& check) {
+    const std::string what = "expect text " + std::to_string(check.controlId);
+    const auto view = TopView(what);
+    if (!view) return;
+    if (const ControlView* control = Control(*view, check.controlId, what)) {
+      Compare(what, QuoteWord(check.text), QuoteWord(control->text));
+    }
+  }
+
+  void operator()(const ExpectFocus& check) {
+    const auto view = TopView("expect focus");
+    if (!view) return;
+    Compare("expect focus", std::to_string(check.controlId),
+            view->focusId ? std::to_string(*view->focusId) : std::string("(no focus)"));
+  }
+
+  void operator()(const ExpectBoxes& check) {
+    const auto& boxes = m_context.backend.Boxes();
+    std::vector<BoxSeen> found;
+    for (std::size_t k = m_context.record.boxesChecked; k < boxes.size(); ++k) {
+      found.push_back({StringIdOfText(boxes[k].text), boxes[k].type});
+    }
+    m_context.record.boxesChecked = boxes.size();
+    Compare("expect boxes (since the previous one)", BoxList(check.boxes), BoxList(found));
+  }
+
+  void operator()(const ExpectBoxText& check) {
+    const auto& boxes = m_context.backend.Boxes();
+    Compare("expect box-text", QuoteWord(check.text), boxes.empty() ? "(no box)" : QuoteWord(boxes.back().text));
+  }
+
+  void operator()(const ExpectDialog& check) {
+    HWND top = framework::TopDialog();
+    Compare("expect dialog", std::to_string(check.templateId), top ? std::to_string(top->id) : "(no dialog runs)");
+  }
+
+  void operator()(const ExpectValue& check) {
+    const auto hive = Hive("expect value");
+    if (!hive) return;
+    const winapi::HiveValue* value = winapi::FindHiveValue(*hive, kServiceKeyPath, check.name);
+    if (!Holds(value, check.word)) {
+      Fail("expect value " + check.name, ExpectedValueText(check.word), ValueText(value));
+    }
+  }
+
+  void operator()(const ExpectStore& check) {
+    const auto hive = Hive("expect store");
+    if (!hive) return;
+    std::map<std::string, std::uint32_t> listed(check.listed.begin(), check.listed.end());
+    std::string expected;
+    std::string found;
+    for (int index = 0; index < model::kPortCount; ++index) {
+      const std::string name = model::PortName(index);
+      const auto entry = listed.find(name);
+      const auto word = entry != listed.end() ? std::optional<std::uint32_t>(entry->second) : check.others;
+      const winapi::HiveValue* value = winapi::FindHiveValue(*hive, kServiceKeyPath, name);
+      if (Holds(value, word)) continue;
+      expected += (expected.empty() ? "" : " ") + name + "=" + ExpectedValueText(word);
+      found += (found.empty() ? "" : " ") + name + "=" + ValueText(value);
+    }
+    if (!found.empty()) Fail("expect store (the names that differ)", expected, found);
+  }
+
+  void operator()(const ExpectDevice& check) {
+    Compare("expect device", HexList(check.writes), HexList(m_context.world.Device().Writes()));
+  }
+
+  void operator()(const ExpectIcon& check) {
+    const auto& icon = m_context.record.lastIcon;
+    Compare("expect icon", std::to_string(check.x) + " " + std::to_string(check.y),
+            icon ? std::to_string(icon->x) + " " + std::to_string(icon->y) : "(no icon drawn)");
+  }
+
+  void operator()(const ExpectRunning&) { Compare("expect running", "the dialog runs", MainState()); }
+
+  void operator()(const ExpectEnded& check) {
+    Compare("expect ended", "the dialog ended with " + std::to_string(check.result), MainState());
+  }
+
+  void operator()(const ExpectNothingOpen&) {
+    const std::pair<const char*, int> open[] = {
+        {"settings keys", winapi::OpenKeyCount()},
+        {"file handles", winapi::OpenFileHandleCount()},
+        {"process handles", winapi::OpenProcessHandleCount()},
+        {"unreaped children", winapi::UnreapedChildCount()},
+    };
+    std::string found;
+    for (const auto& [what, count] : open) {
+      if (count != 0) found += (found.empty() ? "" : ", ") + std::to_string(count) + " " + what;
+    }
+    if (!found.empty()) Fail("expect nothing-open", "nothing open", found);
+  }
+
+ private:
+  void Fail(const std::string& what, const std::string& expected, const std::string& found) {
+    m_context.transcript.Failure(m_line, what, expected, found);
+  }
+  void Compare(const std::string& what, const std::string& expected, const std::string& found) {
+    if (expected != found) Fail(what, expected, found);
+  }
+
+  std::optional<DialogView> MainView(const std::string& what) {
+    auto view = m_context.record.MainView();
+    if (!view) m_context.transcript.Failure(m_line, what + ": the main dialog never ran");
+    return view;
+  }
+  std::optional<DialogView> TopView(const std::string& what) {
+    auto view = m_context.record.TopView();
+    if (!view) m_context.transcript.Failure(m_line, what + ": no dialog ever ran");
+    return view;
+  }
+  const ControlView* Control(const DialogView& view, int id, const std::string& what) {
+    const ControlView* control = view.Find(id);
+    if (!control) {
+      m_context.transcript.Failure(m_line, what + ": dialog " + std::to_string(view.templateId) + " has no control " +
+                                               std::to_string(id));
+    }
+    return control;
+  }
+
+  std::optional<std::vector<std::string>> Lines(ListKind list) {
+    switch (list) {
+      case ListKind::Ports:
+      case ListKind::Watch: {
+        const char* what = list == ListKind::Ports ? "expect ports" : "expect watch";
+        const auto view = MainView(what);
+        if (!view) return std::nullopt;
+        const ControlView* control = Control(*view, list == ListKind::Ports ? 1017 : 1008, what);
+        return control ? std::optional(control->items) : std::nullopt;
+      }
+      case ListKind::Sysmenu: {
+        const auto view = MainView("expect sysmenu");
+        if (!view) return std::nullopt;
+        std::vector<std::string> items;
+        for (const auto& item : view->systemMenu) items.push_back(item.flags & MF_SEPARATOR ? "-" : item.text);
+        return items;
+      }
+      case ListKind::Debug:
+        return m_context.record.debugLines;
+      case ListKind::Devcon:
+        return m_context.world.Devcon().Runs();
+    }
+    return std::nullopt;
+  }
+
+  std::optional<winapi::Hive> Hive(const std::string& what) {
+    auto hive = m_context.world.Hive().Read();
+    if (auto* problem = std::get_if<std::string>(&hive)) {
+      m_context.transcript.Failure(m_line, what + ": the settings store cannot be read: " + *problem);
+      return std::nullopt;
+    }
+    return std::move(std::get<winapi::Hive>(hive));
+  }
+
+  std::string MainState() const {
+    const ProgramRecord& record = m_context.record;
+    if (record.mainEnded) return "the dialog ended with " + std::to_string(record.mainResult);
+    if (record.mainDialog != nullptr) return "the dialog runs";
+    return "the dialog was never shown";
+  }
+
+  int m_line;
+  CheckContext& m_context;
+};
+
+}  // namespace
+
+void EvaluateCheck(const Check& check, int line, CheckContext& context) { std::visit(CheckRunner(line, context), check); }
+
+}  // namespace scenario

@@ -1,0 +1,37 @@
+#include "dialog_view.h"
+
+#include "port_setup_dlg.h"
+
+namespace scenario {
+namespace {
+
+ControlView CaptureControl(const HWND__& window, int id) {
+  return ControlView{id, window.kind, window.text, window.enabled, window.visible, window.items, window.selection};
+}
+
+}  // namespace
+
+const ControlView* DialogView::Find(int id) const {
+  if (id == 0) return &self;
+  for (const ControlView& control : controls) {
+    if (control.id == id) return &control;
+  }
+  return nullptr;
+}
+
+DialogView CaptureDialog(HWND dialog) {
+  DialogView view;
+  view.templateId = dialog->id;
+  view.self = CaptureControl(*dialog, 0);
+  for (const auto& child : dialog->children) view.controls.push_back(CaptureControl(*child, child->id));
+  if (dialog->focus == dialog) {
+    view.focusId = 0;
+  } else if (dialog->focus != nullptr) {
+    view.focusId = dialog->focus->id;
+  }
+  view.systemMenu = dialog->systemMenu;
+  if (const auto* main = dynamic_cast<const CPortSetupDlg*>(dialog->wrapper)) view.dirtyFlag = main->DirtyFlag();
+  return view;
+}
+
+}  // namespace scenario

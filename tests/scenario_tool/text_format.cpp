@@ -1,0 +1,46 @@
+#include "text_format.h"
+
+#include <cstdio>
+
+#include "script_words.h"
+
+namespace scenario {
+namespace {
+
+template <class Item, class Format>
+std::string Joined(const std::vector<Item>& items, Format format) {
+  if (items.empty()) return "(none)";
+  std::string joined;
+  for (const Item& item : items) joined += (joined.empty() ? "" : " ") + format(item);
+  return joined;
+}
+
+}  // namespace
+
+std::string QuotedList(const std::vector<std::string>& texts) {
+  return Joined(texts, [](const std::string& text) { return QuoteWord(text); });
+}
+
+std::string HexText(const Bytes& bytes) {
+  std::string hex;
+  for (std::uint8_t byte : bytes) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02X", byte);
+    hex += pair;
+  }
+  return hex;
+}
+
+std::string HexList(const std::vector<Bytes>& writes) { return Joined(writes, HexText); }
+
+std::string WordText(std::uint32_t word) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", word);
+  return text;
+}
+
+std::string BoxList(const std::vector<BoxSeen>& boxes) {
+  return Joined(boxes, [](const BoxSeen& box) { return std::to_string(box.stringId) + "/" + std::to_string(box.type); });
+}
+
+}  // namespace scenario

@@ -1,0 +1,24 @@
+// How the transcript and failure messages write texts, bytes and words: the
+// way a scenario file writes them, so a found value can be pasted back.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "directive.h"
+
+namespace scenario {
+
+// Quoted words separated by blanks; "(none)" for an empty list.
+std::string QuotedList(const std::vector<std::string>& texts);
+// Upper-case hex, two digits per byte: "0A0142".
+std::string HexText(const Bytes& bytes);
+// Hex words separated by blanks; "(none)" for an empty list.
+std::string HexList(const std::vector<Bytes>& writes);
+// "0x27".
+std::string WordText(std::uint32_t word);
+// "102/4"s separated by blanks; "(none)" for an empty list.
+std::string BoxList(const std::vector<BoxSeen>& boxes);
+
+}  // namespace scenario

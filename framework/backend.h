@@ -21,13 +21,15 @@ class Backend {
   // A message box, modal over its owner: returns IDOK, IDYES or IDNO.
   virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) = 0;
 
-  // A dialog has been created and initialised and is about to run (shown if its
-  // style says so); it has ended and is about to be destroyed.
+  // A dialog has been created and initialised and is shown: at once when its
+  // template has WS_VISIBLE, else when its modal loop first waits for input.
+  // DialogEnded follows when it has ended and is about to be destroyed; a
+  // dialog that ended before it was shown reports neither.
   virtual void DialogStarted(HWND dialog) { (void)dialog; }
   virtual void DialogEnded(HWND dialog) { (void)dialog; }
 
   // A window's state changed (text, lines, items, selection, enabled, visible,
-  // focus, icon, system menu).
+  // focus, icon, system menu); also while a dialog is initialised, before it is shown.
   virtual void WindowChanged(HWND window) { (void)window; }
 
   // DrawIcon painted an icon into a dialog at (x, y) (its iconPosition too).

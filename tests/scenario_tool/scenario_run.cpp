@@ -93,7 +93,10 @@ bool ScenarioRun::OnIdle() {
     Poll();
     if (acted) return true;
   }
-  if (!m_gaveUp) m_transcript.Note("end of the scenario while the dialog runs: it ends as on a quit request");
+  if (!m_gaveUp && !m_endOfFileNoted) {
+    m_endOfFileNoted = true;
+    m_transcript.Note("end of the scenario while the dialog runs: it ends as on a quit request");
+  }
   return false;
 }
 

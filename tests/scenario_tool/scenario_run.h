@@ -62,6 +62,7 @@ class ScenarioRun {
   std::size_t m_next = 0;
   int m_currentLine = 0;
   bool m_gaveUp = false;
+  bool m_endOfFileNoted = false;
 };
 
 }  // namespace scenario

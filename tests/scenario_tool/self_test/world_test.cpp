@@ -168,18 +168,27 @@ TEST(ScenarioWorld, ARunOfTheDeviceConsoleToolStillGoingIsEndedWithTheWorld) {
   EXPECT_TRUE(RunningChildren().empty());
 }
 
+std::size_t OpenDescriptorCount() {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                                std::filesystem::directory_iterator()));
+}
+
 TEST(ScenarioWorld, NothingIsLeftBehind) {
+  const std::size_t descriptorsBefore = OpenDescriptorCount();
   std::string root;
   {
     World world;
     world.Apply(SetPort{1, true});
+    world.Apply(SetPort{2, false});
     world.Apply(SetDriver{DriverState::Busy});
+    EXPECT_GT(OpenDescriptorCount(), descriptorsBefore + 3);
     root = std::filesystem::path(winapi::Prefix()).parent_path();
     EXPECT_TRUE(std::filesystem::exists(root + "/prefix/dosdevices/com1"));
     EXPECT_TRUE(std::filesystem::exists(root + "/bin/devcon.exe"));
     EXPECT_EQ(std::string(getenv("PATH")).rfind(root + "/bin:", 0), 0u);
   }
   EXPECT_FALSE(std::filesystem::exists(root));
+  EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
   EXPECT_EQ(std::string(getenv("PATH")).find(root), std::string::npos);
 }
 

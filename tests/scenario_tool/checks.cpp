@@ -52,8 +52,8 @@ class CheckRunner {
     for (int k = 0; k < 3; ++k) {
       static const int comboIds[] = {1006, 1022, 1023};
       const ControlView* combo = view->Find(comboIds[k]);
-      expected += (k ? " " : "") + std::to_string(check.selections[k]);
-      found += (k ? " " : "") + (combo ? std::to_string(combo->selection) : std::string("(no combo)"));
+      AppendWord(expected, std::to_string(check.selections[k]));
+      AppendWord(found, combo ? std::to_string(combo->selection) : std::string("(no combo)"));
     }
     Compare("expect combos", expected, found);
   }
@@ -150,8 +150,8 @@ class CheckRunner {
       const auto word = entry != listed.end() ? std::optional<std::uint32_t>(entry->second) : check.others;
       const winapi::HiveValue* value = winapi::FindHiveValue(*hive, kServiceKeyPath, name);
       if (Holds(value, word) || ++differing > kShown) continue;
-      expected += (expected.empty() ? "" : " ") + name + "=" + ExpectedValueText(word);
-      found += (found.empty() ? "" : " ") + name + "=" + ValueText(value);
+      AppendWord(expected, name + "=" + ExpectedValueText(word));
+      AppendWord(found, name + "=" + ValueText(value));
     }
     if (differing > kShown) found += " (and " + std::to_string(differing - kShown) + " more)";
     if (differing > 0) Fail("expect store (the names that differ)", expected, found);
@@ -182,7 +182,7 @@ class CheckRunner {
     };
     std::string found;
     for (const auto& [what, count] : open) {
-      if (count != 0) found += (found.empty() ? "" : ", ") + std::to_string(count) + " " + what;
+      if (count != 0) AppendWord(found, std::to_string(count) + " " + what, ", ");
     }
     if (!found.empty()) Fail("expect nothing-open", "nothing open", found);
   }

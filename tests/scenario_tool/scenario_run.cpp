@@ -118,8 +118,9 @@ int ScenarioRun::OnMessageBox(const std::string& text, const std::string& captio
       problem = "answer " + AnswerName(queued.answer) + " is not a button of message box " + box + " " + QuoteWord(text);
     }
   }
-  m_transcript.Note("box " + box + " " + QuoteWord(text) + (caption.empty() ? "" : " caption " + QuoteWord(caption)) +
-                    " -> " + AnswerName(answer));
+  std::string note = "box " + box + " " + QuoteWord(text);
+  if (!caption.empty()) note += " caption " + QuoteWord(caption);
+  m_transcript.Note(note + " -> " + AnswerName(answer));
   if (!problem.empty()) {
     GiveUp(line, problem);
     PostQuitMessage(0);  // the program goes on with the box's default answer and then ends

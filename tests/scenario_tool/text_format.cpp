@@ -11,11 +11,16 @@ template <class Item, class Format>
 std::string Joined(const std::vector<Item>& items, Format format) {
   if (items.empty()) return "(none)";
   std::string joined;
-  for (const Item& item : items) joined += (joined.empty() ? "" : " ") + format(item);
+  for (const Item& item : items) AppendWord(joined, format(item));
   return joined;
 }
 
 }  // namespace
+
+void AppendWord(std::string& list, const std::string& word, const char* separator) {
+  if (!list.empty()) list += separator;
+  list += word;
+}
 
 std::string QuotedList(const std::vector<std::string>& texts) {
   return Joined(texts, [](const std::string& text) { return QuoteWord(text); });

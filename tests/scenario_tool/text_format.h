@@ -10,6 +10,8 @@
 
 namespace scenario {
 
+// Adds `word` to a list of words separated by `separator`.
+void AppendWord(std::string& list, const std::string& word, const char* separator = " ");
 // Quoted words separated by blanks; "(none)" for an empty list.
 std::string QuotedList(const std::vector<std::string>& texts);
 // Upper-case hex, two digits per byte: "0A0142".

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "script_words.h"
 #include "stand_in.h"
 #include "world_error.h"
 
@@ -71,7 +72,7 @@ void SettingsHive::Set(const SetValue& value) {
   winapi::Hive hive = Load();
   const winapi::HiveValue stored{value.name, static_cast<DWORD>(value.isWord ? REG_DWORD : REG_BINARY), value.data};
   if (!winapi::SetHiveValue(hive, kServiceKeyPath, stored)) {
-    throw WorldError("cannot store the value \"" + value.name + "\" in the hive");
+    throw WorldError("cannot store the value " + QuoteWord(value.name) + " in the hive");
   }
   Save(hive);
 }

@@ -106,6 +106,27 @@ TEST(ScriptParser, ActionsTakeTheirArguments) {
   EXPECT_TRUE(Refused("answer"));
 }
 
+TEST(ScriptParser, NumbersOutOfTheirRangeAreRefused) {
+  EXPECT_EQ(AsAction<SystemCommand>(ParseOne("syscommand 4294967295")).commandId, 0xFFFFFFFFu);
+  EXPECT_TRUE(Refused("syscommand 4294967296"));
+  EXPECT_TRUE(Refused("syscommand 0x"));
+  EXPECT_TRUE(Refused("syscommand -1"));
+  EXPECT_EQ(AsCheck<ExpectEnded>(ParseOne("expect ended -2147483648")).result, -2147483648L);
+  EXPECT_TRUE(Refused("expect ended -2147483649"));
+  EXPECT_TRUE(Refused("paint-minimized 2147483648 0"));
+  EXPECT_TRUE(Refused("click 65536"));
+  EXPECT_TRUE(Refused("click +1"));
+  EXPECT_TRUE(Refused("click 1x"));
+  EXPECT_TRUE(Refused("expect value COM1 0x"));
+  EXPECT_TRUE(Refused("expect value COM1 +27"));
+  EXPECT_EQ(ErrorLines("lang 0\nstart\n"), std::vector<int>{1});
+  EXPECT_EQ(ErrorLines("lang 65536\nstart\n"), std::vector<int>{1});
+  std::vector<ParseError> errors;
+  const auto script = ParseScript("lang 1041\nstart\n", "t", &errors);
+  ASSERT_TRUE(script.has_value());
+  EXPECT_EQ(AsWorld<SetLanguage>(script->lines.front().directive).langId, 1041);
+}
+
 TEST(ScriptParser, KeyIsTheSettingsKeyOrAKeyPress) {
   EXPECT_EQ(AsWorld<SetKey>(ParseOne("key rejects-writes")).state, KeyState::RejectsWrites);
   EXPECT_EQ(AsAction<PressKey>(ParseOne("key escape")).virtualKey, static_cast<unsigned>(VK_ESCAPE));

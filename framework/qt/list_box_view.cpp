@@ -10,6 +10,7 @@ ListBoxView::ListBoxView(HWND control, QWidget* parent) : QListWidget(parent), C
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSortingEnabled(false);
   setUniformItemSizes(true);
+  setTextElideMode(Qt::ElideNone);  // a line too long is cut at the edge, not shortened
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // LBS_DISABLENOSCROLL keeps the scroll bar, disabled while every line fits.
   const bool keepsScrollBar = (control->style & WS_VSCROLL) && (control->style & LBS_DISABLENOSCROLL);

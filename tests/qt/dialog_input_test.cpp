@@ -2,6 +2,7 @@
 // notifications, and the core alone decides what the dialog keys do.
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QCursor>
 #include <QLineEdit>
@@ -28,6 +29,8 @@ class ProbeDialog : public CDialog {
   std::vector<std::string> events;
   int boxAnswer = 0;
   bool askOnAdd = false;
+  bool runAboutBox = false;
+  INT_PTR aboutResult = 0;
 
  protected:
   void OnOK() override {
@@ -48,7 +51,12 @@ class ProbeDialog : public CDialog {
   void OnBaudRateChange() { events.push_back("selchange 1022"); }
   void OnSysCommand(UINT nID, LPARAM) {
     events.push_back("syscommand " + std::to_string(nID));
-    Default();
+    if (runAboutBox && (nID & 0xFFF0) == IDM_ABOUTBOX) {
+      CDialog about(IDD_ABOUTBOX);
+      aboutResult = about.DoModal();
+    } else {
+      Default();
+    }
   }
 
   DECLARE_MESSAGE_MAP()
@@ -289,6 +297,33 @@ TEST_F(DialogInputTest, SystemMenuShowsThePlatformAndProgramItems) {
   EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
   EXPECT_EQ(dialog_.events, (Events{"syscommand 16", "syscommand " + std::to_string(SC_KEYMENU),
                                     "syscommand " + std::to_string(SC_CLOSE), "Cancel"}));
+}
+
+TEST_F(DialogInputTest, AboutBoxRunsModalOverTheDialog) {
+  dialog_.runAboutBox = true;
+  QWidget* mainWindow = nullptr;
+  script_.Then([&] {
+    mainWindow = Window();
+    framework::SystemCommand(framework::TopDialog(), IDM_ABOUTBOX);
+  });
+  script_.Then([&] {
+    ASSERT_EQ(framework::TopDialog()->id, IDD_ABOUTBOX);
+    QWidget* about = Window();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->parentWidget(), mainWindow);
+    EXPECT_EQ(QApplication::activeModalWidget(), about);
+    EXPECT_TRUE(mainWindow->isVisible());
+    Key(Qt::Key_Return);
+  });
+  script_.Then([&] {
+    EXPECT_EQ(dialog_.aboutResult, IDOK);
+    EXPECT_EQ(Window(), mainWindow);
+    EXPECT_EQ(QApplication::activeModalWidget(), mainWindow);
+    Window()->close();
+  });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
+  EXPECT_TRUE(script_.Finished());
 }
 
 TEST_F(DialogInputTest, WaitCursorWhileTheCoreWorks) {

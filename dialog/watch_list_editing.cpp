@@ -37,15 +37,17 @@ void CPortSetupDlg::LoadWatchList() {
   store.Close();
 }
 
+// The probe lists each name at most once, so the scan ends at the line it
+// deletes: with every port watched, a full scan per port made start-up
+// quadratic in the number of ports.
 void CPortSetupDlg::RemoveFromPortList(const char* portName) {
-  int count = m_portList.GetCount();
-  if (count <= 0) return;
-  int index = 0;
-  do {
-    if (ReadListLine(m_portList, index, kPortNameBufferSize) == portName) m_portList.DeleteString(index);
-    count = m_portList.GetCount();
-    ++index;
-  } while (index < count);
+  const int count = m_portList.GetCount();
+  for (int index = 0; index < count; ++index) {
+    if (ReadListLine(m_portList, index, kPortNameBufferSize) == portName) {
+      m_portList.DeleteString(index);
+      return;
+    }
+  }
 }
 
 void CPortSetupDlg::OnAdd() {

@@ -4,8 +4,10 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <mutex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace winapi {
 namespace {
@@ -41,22 +43,48 @@ std::string ReadDriverTable() {
   return text;
 }
 
-}  // namespace
+struct SerialRange {
+  unsigned majorNumber = 0;
+  MinorRange minors;
+};
 
-bool IsSerialTerminalDevice(dev_t rdev) {
+// The serial and pty-slave drivers of the table.
+std::vector<SerialRange> ReadSerialRanges() {
+  std::vector<SerialRange> ranges;
   std::istringstream table(ReadDriverTable());
   std::string line;
   while (std::getline(table, line)) {
     // driver name, default node, major, minor range, type
     std::istringstream fields(line);
     std::string driver, node, minors, type;
-    unsigned majorNumber = 0;
-    MinorRange range;
-    if (!(fields >> driver >> node >> majorNumber >> minors >> type)) continue;
-    if (!IsSerialDriverType(type) || !ParseMinorRange(minors, range)) continue;
-    if (major(rdev) == majorNumber && minor(rdev) >= range.first && minor(rdev) <= range.last) return true;
+    SerialRange range;
+    if (!(fields >> driver >> node >> range.majorNumber >> minors >> type)) continue;
+    if (!IsSerialDriverType(type) || !ParseMinorRange(minors, range.minors)) continue;
+    ranges.push_back(range);
+  }
+  return ranges;
+}
+
+bool IsInRanges(const std::vector<SerialRange>& ranges, dev_t rdev) {
+  for (const SerialRange& range : ranges) {
+    if (major(rdev) == range.majorNumber && minor(rdev) >= range.minors.first && minor(rdev) <= range.minors.last) {
+      return true;
+    }
   }
   return false;
+}
+
+}  // namespace
+
+// The table is read once and again only for a device it did not list (a
+// driver loaded since), not once per probe: start-up probes 225 names.
+bool IsSerialTerminalDevice(dev_t rdev) {
+  static std::mutex mutex;
+  static std::vector<SerialRange> known;
+  std::lock_guard lock(mutex);
+  if (IsInRanges(known, rdev)) return true;
+  known = ReadSerialRanges();
+  return IsInRanges(known, rdev);
 }
 
 }  // namespace winapi

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -16,6 +17,8 @@ namespace {
 
 std::mutex directoriesMutex;
 std::vector<std::string> lockDirectories = {"/var/lock", "/run/lock"};
+// lockDirectories as searched; empty until first needed.
+std::vector<std::string> searchedDirectories;
 
 constexpr std::size_t kLongestLockFile = 64;
 
@@ -60,6 +63,29 @@ std::optional<std::string> ReadLockFile(const std::string& path) {
   return std::string(buffer, static_cast<std::size_t>(count));
 }
 
+// Each directory once, by its resolved path: /var/lock is a link to /run/lock
+// on most systems, and every probe of a port searches every directory. One
+// that does not resolve is searched as given.
+std::vector<std::string> ResolvedOnce(const std::vector<std::string>& directories) {
+  std::vector<std::string> resolved;
+  for (const std::string& directory : directories) {
+    char* real = realpath(directory.c_str(), nullptr);
+    std::string path = real != nullptr ? real : directory;
+    std::free(real);
+    if (std::find(resolved.begin(), resolved.end(), path) == resolved.end()) resolved.push_back(std::move(path));
+  }
+  return resolved;
+}
+
+// Resolved when first searched after being set: the links between lock
+// directories are part of the system's layout and do not change while a
+// program runs.
+std::vector<std::string> SearchedDirectories() {
+  std::lock_guard lock(directoriesMutex);
+  if (searchedDirectories.empty()) searchedDirectories = ResolvedOnce(lockDirectories);
+  return searchedDirectories;
+}
+
 bool IsLiveProcess(pid_t pid) { return kill(pid, 0) == 0 || errno == EPERM; }
 
 std::string BaseName(const std::string& path) {
@@ -72,6 +98,7 @@ std::string BaseName(const std::string& path) {
 void SetUucpLockDirectories(std::vector<std::string> directories) {
   std::lock_guard lock(directoriesMutex);
   lockDirectories = std::move(directories);
+  searchedDirectories.clear();
 }
 
 std::vector<std::string> UucpLockDirectories() {
@@ -81,7 +108,7 @@ std::vector<std::string> UucpLockDirectories() {
 
 bool IsLockedByUucpLockFile(const std::string& devicePath) {
   const std::string lockName = "LCK.." + BaseName(devicePath);
-  for (const std::string& directory : UucpLockDirectories()) {
+  for (const std::string& directory : SearchedDirectories()) {
     const std::optional<std::string> content = ReadLockFile(directory + "/" + lockName);
     if (!content) continue;
     const std::optional<pid_t> pid = PidOfLockFile(*content);

@@ -7,16 +7,16 @@ namespace winapi {
 namespace {
 
 // The line of the named value that lookups see (the last one), or null.
+// Searched from the end, so the search stops at the first match.
 template <typename HiveT, typename LineT>
 LineT* FindValueLine(HiveT& hive, std::string_view keyPath, std::string_view valueName) {
-  LineT* found = nullptr;
-  for (auto& key : hive.keys) {
-    if (!SameRegistryName(key.path, keyPath)) continue;
-    for (auto& line : key.lines) {
-      if (line.value && SameRegistryName(line.value->name, valueName)) found = &line;
+  for (auto key = hive.keys.rbegin(); key != hive.keys.rend(); ++key) {
+    if (!SameRegistryName(key->path, keyPath)) continue;
+    for (auto line = key->lines.rbegin(); line != key->lines.rend(); ++line) {
+      if (line->value && SameRegistryName(line->value->name, valueName)) return &*line;
     }
   }
-  return found;
+  return nullptr;
 }
 
 }  // namespace

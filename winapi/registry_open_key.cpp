@@ -1,5 +1,7 @@
 #include "registry_open_key.h"
 
+#include "hive_text.h"
+
 namespace winapi {
 
 LONG OpenKey::Open(const std::string& hivePath, std::string keyPath, REGSAM access,
@@ -21,6 +23,7 @@ LONG OpenKey::Open(const std::string& hivePath, std::string keyPath, REGSAM acce
 
 LONG OpenKey::Load(std::optional<std::uint64_t> generation) {
   hive_.reset();
+  index_.reset();
   generation_.reset();
   std::string text;
   if (const LONG result = ReadHiveFile(hivePath_, text, stamp_); result != ERROR_SUCCESS) return result;
@@ -46,12 +49,32 @@ LONG OpenKey::LoadIfChanged() {
 LONG OpenKey::Query(std::string_view valueName, const HiveValue*& value) {
   value = nullptr;
   if (const LONG result = LoadIfChanged(); result != ERROR_SUCCESS) return result;
-  value = FindHiveValue(*hive_, keyPath_, valueName);
+  value = FindValue(valueName);
   return value ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+}
+
+const HiveValue* OpenKey::FindValue(std::string_view valueName) {
+  const auto lowerCase = [](std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) c = hive_text::ToLowerAscii(c);
+    return lower;
+  };
+  if (!index_) {
+    index_.emplace();
+    for (const HiveKey& key : hive_->keys) {
+      if (!SameRegistryName(key.path, keyPath_)) continue;
+      for (const HiveLine& line : key.lines) {
+        if (line.value) (*index_)[lowerCase(line.value->name)] = &*line.value;
+      }
+    }
+  }
+  const auto found = index_->find(lowerCase(valueName));
+  return found == index_->end() ? nullptr : found->second;
 }
 
 LONG OpenKey::Set(const HiveValue& value) {
   if (!lock_) return ERROR_ACCESS_DENIED;
+  index_.reset();  // hive_ is changed or read again below
   HiveLockGuard guard(*lock_);
   if (!guard.Held()) return ERROR_ACCESS_DENIED;
   // The stamp alone can miss a replacement that reused the inode within one

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "hive.h"
 #include "registry_hive_file.h"
@@ -43,12 +44,17 @@ class OpenKey {
   // least that new, and a newer one shows as a changed count later.
   LONG Load(std::optional<std::uint64_t> generation);
   LONG LoadIfChanged();
+  const HiveValue* FindValue(std::string_view valueName);
 
   std::string hivePath_;
   std::string keyPath_;
   bool mayRead_;
   std::optional<HiveLock> lock_;  // held by keys opened for writing
   std::optional<Hive> hive_;      // null when the file must be read again
+  // hive_'s values of this key by lower-case name, the last of each name, so
+  // that reading all 225 values does not search the key once per value. Built
+  // by the first query after hive_ was read; dropped whenever hive_ changes.
+  std::optional<std::unordered_map<std::string, const HiveValue*>> index_;
   HiveFileStamp stamp_;
   std::optional<std::uint64_t> generation_;  // the lock's count that hive_ matches; null when unknown
   bool unflushed_ = false;

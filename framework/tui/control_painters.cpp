@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "resource.h"
+#include "resources.h"
 #include "text_cells.h"
 
 namespace framework::tui {
@@ -91,8 +93,9 @@ void PaintStatic(PaintContext& context, const HWND__& control, const CellRect& a
 }
 
 void PaintIcon(PaintContext& context, const HWND__& control, const CellRect& area) {
-  if (control.staticIcon == nullptr) return;
-  // A small stand-in for the picture: a framed mark.
+  // An icon the resources lack shows the program's own, as in the other
+  // backends; the terminal shows a small framed mark for either picture.
+  if (control.staticIcon == nullptr && LoadResourceIcon(IDR_MAINFRAME) == nullptr) return;
   context.canvas.Frame(area, Tone::Strong);
   context.canvas.Put(area.top + (area.height - 1) / 2, area.left + (area.width - 1) / 2, "T", Tone::Strong);
 }

@@ -53,11 +53,13 @@ void HandleKey(ScreenState& state, HWND dialog, const InputEvent& event) {
     case Key::Down:
       PressKey(dialog, VK_DOWN);
       return;
+    // An edit field here has no caret to move, so Home and End choose the
+    // first and last item in every combo, as in a list.
     case Key::Home:
-      if (!(IsCombo(focus) && focus->HasEditField())) PressKey(dialog, VK_HOME);
+      PressKey(dialog, VK_HOME);
       return;
     case Key::End:
-      if (!(IsCombo(focus) && focus->HasEditField())) PressKey(dialog, VK_END);
+      PressKey(dialog, VK_END);
       return;
     case Key::PageUp:
     case Key::PageDown:

@@ -1,0 +1,23 @@
+// The least the same work can cost, done with plain system calls in the same
+// run as the program's, so both see the same machine.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "port_world.h"
+#include "program_timing.h"
+
+namespace bench {
+
+// Start-up: one exclusive open and close of every port name the program
+// probes (COM1 to COM225; names with no node fail at the open), with the
+// checks such an open needs (a terminal, not locked by another program, not in
+// exclusive mode), and one read of the hive.
+Duration StartUpFloor(const PortWorld& world);
+
+// Apply: `count` atomic replacements of a file of `size` bytes (write a
+// temporary file, rename it over the file) in the world's prefix.
+Duration ApplyFloor(const PortWorld& world, std::size_t size, int count);
+
+}  // namespace bench

@@ -1,0 +1,23 @@
+#include "headless_program.h"
+
+#include "framework.h"
+#include "input.h"
+#include "stand_in.h"
+
+namespace bench {
+
+HeadlessProgram::HeadlessProgram() {
+  winapi::SetDebugSink([](const char*) {});
+}
+
+HeadlessProgram::~HeadlessProgram() { winapi::SetDebugSink(nullptr); }
+
+int HeadlessProgram::Run(const std::function<bool(HWND dialog)>& atIdle) {
+  m_backend.onIdle = [&atIdle] { return atIdle(framework::TopDialog()); };
+  const int exitCode = AfxGetApp()->Run();
+  m_backend.onIdle = nullptr;
+  framework::DiscardPendingMessages();
+  return exitCode;
+}
+
+}  // namespace bench

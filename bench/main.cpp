@@ -1,0 +1,138 @@
+// portsetup-bench [--runs R]: the program's start-up and Apply on the headless
+// backend against floors of plain system calls measured in the same run, for
+// 225 and for 8 serial ports and watched words, and the peak resident set of a
+// start-up and Apply. Prints medians of R runs (default 15) and whether each
+// figure meets its target. Exit 0 when the figures were measured, 1 when the
+// program did not behave as it must, 2 for a wrong command line.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "floors.h"
+#include "peak_memory.h"
+#include "port_world.h"
+#include "program_timing.h"
+
+namespace {
+
+using bench::Duration;
+
+constexpr double kTimeTarget = 2.0;       // ours within this many times the floor
+constexpr double kMemoryTargetMiB = 20;   // peak resident set below this
+constexpr int kMemoryChildren = 3;
+constexpr int kPortNames = 225;
+constexpr char kApplyCommand[] = "\x0A\x01\x42";
+
+template <typename T>
+T Median(std::vector<T> samples) {
+  std::sort(samples.begin(), samples.end());
+  return samples[samples.size() / 2];
+}
+
+double Milliseconds(Duration duration) { return static_cast<double>(duration.count()) / 1e6; }
+
+// Ours and the floor of one run, measured back to back.
+struct Pair {
+  Duration ours{};
+  Duration floor{};
+};
+
+// The ratio is the median of each run's own ratio: a run's two figures are
+// taken moments apart, so a load that comes and goes on the machine touches
+// both alike.
+void PrintTimeRow(const std::string& what, const std::vector<Pair>& pairs) {
+  std::vector<Duration> ours, floors;
+  std::vector<double> ratios;
+  for (const Pair& pair : pairs) {
+    ours.push_back(pair.ours);
+    floors.push_back(pair.floor);
+    ratios.push_back(Milliseconds(pair.ours) / Milliseconds(pair.floor));
+  }
+  const double ratio = Median(ratios);
+  std::printf("%-32s %9.2f ms %9.2f ms %7.2f   %s\n", what.c_str(), Milliseconds(Median(ours)),
+              Milliseconds(Median(floors)), ratio, ratio <= kTimeTarget ? "ok" : "MISSED (target 2x)");
+}
+
+long FileSize(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0 ? static_cast<long>(status.st_size) : -1;
+}
+
+// The program must have listed every watched word and sent the apply command,
+// or its times mean nothing.
+void CheckRun(const bench::ProgramRun& run, const bench::PortWorld& world, int watchedWords) {
+  if (run.watchLines != watchedWords) {
+    throw std::runtime_error("the watch list held " + std::to_string(run.watchLines) + " lines, not " +
+                             std::to_string(watchedWords));
+  }
+  if (world.DrainControlDevice() != kApplyCommand) throw std::runtime_error("Apply did not send the apply command");
+}
+
+void MeasureCase(int ports, int runs) {
+  bench::PortWorld world(ports, ports);
+
+  // First, while this process is small: a forked child's peak starts from
+  // what it inherits.
+  long peakKiB = 0;
+  for (int i = 0; i < kMemoryChildren; ++i) {
+    world.ResetHive();
+    peakKiB = std::max(peakKiB, bench::PeakResidentKiB(world));
+    if (world.DrainControlDevice() != kApplyCommand) throw std::runtime_error("the measuring child sent no apply command");
+  }
+
+  bench::HeadlessProgram program;
+  world.ResetHive();
+  CheckRun(bench::StartAndApply(program), world, ports);  // the first run's one-time work is not measured
+  const long hiveSize = FileSize(world.HivePath());
+  const int writes = kPortNames + ports;  // the zero pass, then one per entry
+
+  std::vector<Pair> startUps, applies;
+  for (int i = 0; i < runs; ++i) {
+    world.ResetHive();
+    const bench::ProgramRun run = bench::StartAndApply(program);
+    CheckRun(run, world, ports);
+    startUps.push_back({run.startUp, bench::StartUpFloor(world)});
+    applies.push_back({run.apply, bench::ApplyFloor(world, static_cast<std::size_t>(hiveSize), writes)});
+  }
+
+  const std::string n = std::to_string(ports);
+  PrintTimeRow("start-up, " + n + " ports", startUps);
+  PrintTimeRow("Apply, " + n + " entries, " + std::to_string(writes) + " writes", applies);
+  const double peakMiB = static_cast<double>(peakKiB) / 1024.0;
+  std::printf("%-32s %8.2f MiB %12s %7s   %s\n", ("peak RSS, " + n + " ports").c_str(), peakMiB, "", "",
+              peakMiB < kMemoryTargetMiB ? "ok" : "MISSED (target 20 MiB)");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], bench::kRssChildOption) == 0) return bench::RunRssChild();
+  int runs = 15;
+  if (argc == 3 && std::strcmp(argv[1], "--runs") == 0) {
+    runs = std::atoi(argv[2]);
+  } else if (argc != 1) {
+    runs = 0;
+  }
+  if (runs < 1) {
+    std::fprintf(stderr, "usage: portsetup-bench [--runs R]   (R >= 1, default 15)\n");
+    return 2;
+  }
+  std::printf("%-32s %12s %12s %7s   %s\n", ("median of " + std::to_string(runs) + " runs").c_str(), "ours", "floor",
+              "ratio", "target");
+  try {
+    for (int ports : {kPortNames, 8}) MeasureCase(ports, runs);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "portsetup-bench: %s\n", error.what());
+    return 1;
+  }
+  std::printf(
+      "floors: start-up = an exclusive open, terminal check, flock, TIOCGEXCL and close of dosdevices/com1..com225\n"
+      "        and one read of the hive; Apply = that many writes of a temporary file and renames over the hive\n");
+  return 0;
+}

@@ -1,0 +1,64 @@
+#include "port_world.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+
+namespace bench {
+namespace {
+
+std::string HiveText(int watchedWords, unsigned word) {
+  std::string text =
+      "Windows Registry Editor Version 5.00\n\n"
+      "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tavrin]\n";
+  for (int number = 1; number <= watchedWords; ++number) {
+    char line[48];
+    std::snprintf(line, sizeof line, "\"COM%d\"=dword:%08x\n", number, word);
+    text += line;
+  }
+  return text;
+}
+
+}  // namespace
+
+PortWorld::PortWorld(int ports, int watchedWords) : m_watchedWords(watchedWords) {
+  for (int number = 1; number <= ports; ++number) {
+    m_terminals.push_back(std::make_unique<devices_test::PseudoTerminal>());
+    m_prefix.Link("com" + std::to_string(number), m_terminals.back()->slavePath());
+  }
+  const std::string control = m_prefix.Entry("tavrin");
+  if (mkfifo(control.c_str(), 0600) != 0) throw std::runtime_error("cannot make the FIFO " + control);
+  m_controlReader = open(control.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (m_controlReader < 0) throw std::runtime_error("cannot open the FIFO " + control);
+  ResetHive();
+}
+
+PortWorld::~PortWorld() { close(m_controlReader); }
+
+void PortWorld::ResetHive() const {
+  std::ofstream file(HivePath(), std::ios::binary | std::ios::trunc);
+  file << HiveText(m_watchedWords, kWatchedWord);
+  if (!file.flush()) throw std::runtime_error("cannot write " + HivePath());
+}
+
+std::string PortWorld::DrainControlDevice() const {
+  std::string received;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t count = read(m_controlReader, buffer, sizeof buffer);
+    if (count > 0) {
+      received.append(buffer, static_cast<std::size_t>(count));
+    } else if (count < 0 && errno == EINTR) {
+      continue;
+    } else {
+      return received;  // nothing more for now, or no writer
+    }
+  }
+}
+
+}  // namespace bench

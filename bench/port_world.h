@@ -1,0 +1,44 @@
+// A machine prefix for the benchmark and the leak tests: serial ports COM1 to
+// COMn as pseudo-terminals linked into dosdevices/, the driver's settings with
+// a watched word stored for COM1 to COMw, and the driver's control device as a
+// FIFO whose reading end this object holds and drains.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pseudo_terminal.h"
+#include "temp_directory.h"
+
+namespace bench {
+
+class PortWorld {
+ public:
+  // The word stored for each watched port: HID digitizer, 9600 baud, PnP polling.
+  static constexpr unsigned kWatchedWord = 0x27;
+
+  // Makes the prefix the platform's prefix while the world lives.
+  PortWorld(int ports, int watchedWords);
+  ~PortWorld();
+  PortWorld(const PortWorld&) = delete;
+  PortWorld& operator=(const PortWorld&) = delete;
+
+  const std::string& Prefix() const { return m_prefix.path(); }
+  std::string HivePath() const { return m_prefix.path() + "/hklm.reg"; }
+  std::string PortEntry(int number) const { return m_prefix.Entry("com" + std::to_string(number)); }
+  int Ports() const { return static_cast<int>(m_terminals.size()); }
+
+  // Puts the stored settings back to how the world began.
+  void ResetHive() const;
+  // Reads everything written to the control device since the last drain.
+  std::string DrainControlDevice() const;
+
+ private:
+  devices_test::TempPrefix m_prefix;
+  std::vector<std::unique_ptr<devices_test::PseudoTerminal>> m_terminals;
+  int m_watchedWords;
+  int m_controlReader = -1;
+};
+
+}  // namespace bench

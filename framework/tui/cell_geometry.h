@@ -25,6 +25,12 @@ struct CellRect {
   bool operator==(const CellRect&) const = default;
 };
 
+struct CellPoint {
+  int row = 0;
+  int column = 0;
+  bool operator==(const CellPoint&) const = default;
+};
+
 struct CellSize {
   int width = 0;
   int height = 0;

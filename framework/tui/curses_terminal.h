@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "canvas.h"
+#include "cell_geometry.h"
 #include "input_event.h"
-#include "paint_context.h"
 
 struct screen;
 

@@ -11,12 +11,6 @@
 
 namespace framework::tui {
 
-struct CellPoint {
-  int row = 0;
-  int column = 0;
-  bool operator==(const CellPoint&) const = default;
-};
-
 struct PaintContext {
   Canvas& canvas;
   ScreenState& state;

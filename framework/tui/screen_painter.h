@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "message_box_popup.h"
 #include "paint_context.h"

@@ -147,6 +147,13 @@ click_on() {
   done < <(screen)
   fail "nothing shows '$1' to click on"
 }
+# The dialog still takes keys: Tab moves its highlight.
+still_running() {
+  local before
+  before=$(cells_with 7)
+  press Tab
+  wait_until "$1" highlight_differs_from "$before"
+}
 store_holds() { grep -q "^\"$1\"=dword:$2\$" "$world/hklm.reg"; }
 
 # Rows of the main dialog's controls below its top border.
@@ -246,7 +253,12 @@ wait_until "the about item opens the about box" shows "TAVRIN Utility Version 1.
 highlighted "[ 確定 ]" || fail "the about box's button has the focus"
 press Escape
 wait_until "Escape closes the about box" hides "TAVRIN Utility"
-program_ended && fail "Escape in the about box ended the program"
+still_running "the dialog goes on after Escape in the about box"
+press M-Space
+wait_until "Alt+Space opens the system menu" shows "│ Close "
+press Escape
+wait_until "Escape leaves the system menu" hides "│ Close "
+still_running "the dialog goes on after Escape in the system menu"
 press Escape
 wait_until "Escape ends the program without a question" program_ended
 [[ $(exit_code) == 0 ]] || fail "the program ended with $(exit_code)"

@@ -39,12 +39,15 @@ bool ComboBoxView::PopupShown() const { return view() != nullptr && view()->isVi
 
 void ComboBoxView::showPopup() {
   QComboBox::showPopup();
+  view()->window()->installEventFilter(this);
   if (!Record()->droppedDown) SetComboDropped(Record(), true);
 }
 
-void ComboBoxView::hidePopup() {
-  QComboBox::hidePopup();
-  if (Record()->droppedDown) SetComboDropped(Record(), false);
+bool ComboBoxView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide && watched == view()->window() && Record()->droppedDown) {
+    SetComboDropped(Record(), false);
+  }
+  return QComboBox::eventFilter(watched, event);
 }
 
 void ComboBoxView::ShowOwnState() {

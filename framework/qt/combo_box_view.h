@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QEvent>
 
 #include "control_view.h"
 
@@ -18,10 +19,12 @@ class ComboBoxView : public QComboBox, public ControlView {
   void Place(const QRect& templateRect) override;
 
   void showPopup() override;
-  void hidePopup() override;
 
  protected:
   void ShowOwnState() override;
+  // The open list closes in many ways (a choice, a click elsewhere, Escape);
+  // the core learns of each when the list hides.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   bool PopupShown() const;

@@ -32,11 +32,16 @@ DialogWindow::DialogWindow(HWND dialog, QWidget* owner)
   ShowState(dialog_);
 }
 
-QWidget* DialogWindow::WidgetOf(HWND control) const {
+ControlView* DialogWindow::ViewOfRecord(HWND control) const {
   for (ControlView* view : views_) {
-    if (view->Record() == control) return view->Widget();
+    if (view->Record() == control) return view;
   }
   return nullptr;
+}
+
+QWidget* DialogWindow::WidgetOf(HWND control) const {
+  ControlView* view = ViewOfRecord(control);
+  return view != nullptr ? view->Widget() : nullptr;
 }
 
 ControlView* DialogWindow::ViewOf(const QWidget* widget) const {
@@ -53,7 +58,7 @@ void DialogWindow::ShowState(HWND window) {
     const QScopedValueRollback showing(showingState_, true);
     if (window == dialog_) {
       ShowDialogState();
-    } else if (ControlView* view = ViewOf(WidgetOf(window))) {
+    } else if (ControlView* view = ViewOfRecord(window)) {
       view->ShowState();
     }
   }

@@ -26,6 +26,8 @@ class DialogWindow : public QWidget {
   // Shows the record's state: of the dialog (caption, icon, every control) or
   // of one control; then the focus.
   void ShowState(HWND window);
+  // Gives Qt's focus to the control that has the core's.
+  void ShowFocus();
   // Whether a state change is being shown now (Qt's focus moves are not the
   // person's then).
   bool ShowingState() const { return showingState_; }
@@ -37,8 +39,8 @@ class DialogWindow : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  ControlView* ViewOfRecord(HWND control) const;
   void ShowDialogState();
-  void ShowFocus();
   bool TakesInput() const;
 
   HWND dialog_;

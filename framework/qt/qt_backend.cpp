@@ -87,7 +87,7 @@ void QtBackend::DialogStarted(HWND dialog) {
   window->show();
   window->raise();
   window->activateWindow();
-  window->ShowState(dialog);
+  window->ShowFocus();  // Qt gives the focus of a window once it is shown
   windows_.push_back(std::move(window));
 }
 

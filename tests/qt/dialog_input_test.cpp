@@ -243,6 +243,26 @@ TEST_F(DialogInputTest, ComboChoicesAndTypedText) {
   EXPECT_EQ(dialog_.events, (Events{"selchange 1006", "Cancel"}));
 }
 
+// The core must not think a list still down after Qt closed it: Enter would
+// then only close that list instead of taking the quit path.
+TEST_F(DialogInputTest, AComboListClosedByAClickElsewhereIsNoLongerDown) {
+  script_.Then([this] {
+    AddLines(IDC_DRIVER_TYPE_COMBO, CB_ADDSTRING, {"HID_Touch_Digitizer", "Traditional_Touch_Screen"});
+    QTest::mouseClick(Control(IDC_DRIVER_TYPE_COMBO), Qt::LeftButton);
+    EXPECT_TRUE(Record(IDC_DRIVER_TYPE_COMBO)->droppedDown);
+    QTest::mouseClick(Window()->windowHandle(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_FALSE(dynamic_cast<QComboBox*>(Control(IDC_DRIVER_TYPE_COMBO))->view()->isVisible());
+    EXPECT_FALSE(Record(IDC_DRIVER_TYPE_COMBO)->droppedDown);
+  });
+  script_.Then([this] {
+    ExpectFocusOn(IDC_DRIVER_TYPE_COMBO);
+    Key(Qt::Key_Return);
+  });
+  script_.Start();
+  EXPECT_EQ(dialog_.DoModal(), IDOK);
+  EXPECT_EQ(dialog_.events, Events{"OK"});
+}
+
 TEST_F(DialogInputTest, CloseBoxGoesThroughTheCore) {
   script_.Then([this] {
     Window()->close();

@@ -6,6 +6,20 @@
 
 namespace framework::tui {
 
+namespace {
+
+// A blank cell; glyphs are set with assign() (GCC 12 warns wrongly about
+// assigning a short literal to a string at -O3).
+Cell BlankCell(Tone tone) {
+  Cell cell;
+  cell.tone = tone;
+  return cell;
+}
+
+void MakeBlank(std::string& glyph) { glyph.assign(1, ' '); }
+
+}  // namespace
+
 Canvas::Canvas(int width, int height)
     : m_width(std::max(0, width)),
       m_height(std::max(0, height)),
@@ -27,10 +41,9 @@ Canvas::Clip::~Clip() { m_canvas.m_clip = m_previous; }
 void Canvas::Detach(int row, int column) {
   Cell& cell = Mutable(row, column);
   if (cell.glyph.empty() && column > 0) {
-    Cell& owner = Mutable(row, column - 1);
-    owner.glyph = " ";
+    MakeBlank(Mutable(row, column - 1).glyph);
   }
-  if (column + 1 < m_width && At(row, column + 1).glyph.empty()) Mutable(row, column + 1).glyph = " ";
+  if (column + 1 < m_width && At(row, column + 1).glyph.empty()) MakeBlank(Mutable(row, column + 1).glyph);
 }
 
 void Canvas::Clear(const CellRect& area, Tone tone) {
@@ -38,7 +51,7 @@ void Canvas::Clear(const CellRect& area, Tone tone) {
   for (int row = clipped.top; row < clipped.Bottom(); ++row) {
     for (int column = clipped.left; column < clipped.Right(); ++column) {
       Detach(row, column);
-      Mutable(row, column) = Cell{" ", 0, false, false, tone};
+      Mutable(row, column) = BlankCell(tone);
     }
   }
 }
@@ -55,7 +68,7 @@ void Canvas::AddLines(int row, int column, std::uint8_t lines, Tone tone, LineSt
   Detach(row, column);
   Cell& cell = Mutable(row, column);
   if (cell.glyph != " ") cell.lines = 0;  // a glyph there is painted over
-  cell.glyph = " ";
+  MakeBlank(cell.glyph);
   cell.lines |= lines;
   cell.doubleLines = cell.doubleLines || style == LineStyle::Double;
   cell.underline = false;
@@ -103,7 +116,7 @@ int Canvas::Text(int row, int column, std::string_view text, int endColumn, Tone
       cell = Cell{glyph.text, 0, false, index == underlined, tone};
       if (glyph.cells == 2) Mutable(row, column + 1) = Cell{"", 0, false, index == underlined, tone};
     } else if (glyph.cells == 2 && Visible(row, column + 1)) {
-      Mutable(row, column + 1) = Cell{" ", 0, false, false, tone};  // half a glyph left of the clip
+      Mutable(row, column + 1) = BlankCell(tone);  // half a glyph left of the clip
     }
     column += glyph.cells;
     ++index;

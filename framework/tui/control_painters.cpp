@@ -70,7 +70,7 @@ void PaintGroupBox(PaintContext& context, const HWND__& control, const CellRect&
   context.canvas.Frame(area, tone);
   const std::string title = ShownText(control);
   if (title.empty() || area.width < 5) return;
-  const std::string shown = " " + CutToCells(title, area.width - 4) + " ";
+  const std::string shown = BorderTitle(title, area.width - 2);
   const CellRect border{area.left + 1, area.top, area.width - 2, 1};
   const UINT alignment = control.style & BS_CENTER;
   const int column = AlignedColumn(border, CellsOf(shown), alignment == BS_CENTER, alignment == 0x200 /* BS_RIGHT */);
@@ -102,7 +102,7 @@ void PaintIcon(PaintContext& context, const HWND__& control, const CellRect& are
 
 void PaintPushButton(PaintContext& context, const HWND__& control, const CellRect& area, bool focused) {
   const std::string label = ShownText(control);
-  const std::string shown = area.width >= 4 ? "[ " + CutToCells(label, area.width - 4) + " ]" : "[]";
+  const std::string shown = area.width >= 4 ? Bracketed(CutToCells(label, area.width - 4)) : "[]";
   const int cells = std::min(CellsOf(shown), area.width);
   const Tone tone = !control.enabled ? Tone::Disabled : focused ? Tone::Highlight : Tone::Plain;
   const int row = area.top + (area.height - 1) / 2;

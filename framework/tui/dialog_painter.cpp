@@ -25,7 +25,7 @@ void PaintCaptionBar(PaintContext& context, const HWND__& dialog, const CellRect
     captionEnd = closeLeft - 1;
   }
   if (dialog.text.empty() || captionEnd - captionLeft < 3) return;
-  const std::string caption = " " + CutToCells(dialog.text, captionEnd - captionLeft - 2) + " ";
+  const std::string caption = BorderTitle(dialog.text, captionEnd - captionLeft);
   context.canvas.Text(box.top, captionLeft, caption, captionEnd, tone);
 }
 

@@ -24,8 +24,6 @@ std::vector<MessageBoxPopup::Button> ButtonsOf(UINT type) {
   }
 }
 
-std::string Framed(const std::string& label) { return "[ " + label + " ]"; }
-
 }  // namespace
 
 MessageBoxPopup::MessageBoxPopup(std::string text, std::string caption, UINT type)
@@ -70,7 +68,7 @@ std::optional<int> MessageBoxPopup::OnClick(int index) const {
 
 int MessageBoxPopup::ButtonRowCells() const {
   int cells = 0;
-  for (const Button& button : m_buttons) cells += CellsOf(Framed(button.label)) + kButtonGap;
+  for (const Button& button : m_buttons) cells += CellsOf(Bracketed(button.label)) + kButtonGap;
   return cells - kButtonGap;
 }
 
@@ -94,7 +92,7 @@ void MessageBoxPopup::Paint(Canvas& canvas, std::vector<HitArea>& hits) const {
   canvas.Frame(box, Tone::Strong, LineStyle::Double);
   Canvas::Clip clip(canvas, box);
   if (!m_caption.empty()) {
-    canvas.Text(box.top, box.left + 2, " " + CutToCells(m_caption, box.width - 6) + " ", box.Right() - 2, Tone::Strong);
+    canvas.Text(box.top, box.left + 2, BorderTitle(m_caption, box.width - 4), box.Right() - 2, Tone::Strong);
   }
   for (int k = 0; k < shownLines; ++k) {
     canvas.Text(box.top + 2 + k, box.left + 2, lines[static_cast<std::size_t>(k)], box.Right() - 2, Tone::Plain);
@@ -102,7 +100,7 @@ void MessageBoxPopup::Paint(Canvas& canvas, std::vector<HitArea>& hits) const {
   const int buttonRow = box.Bottom() - 2;
   int column = box.left + (box.width - ButtonRowCells()) / 2;
   for (int index = 0; index < static_cast<int>(m_buttons.size()); ++index) {
-    const std::string label = Framed(m_buttons[static_cast<std::size_t>(index)].label);
+    const std::string label = Bracketed(m_buttons[static_cast<std::size_t>(index)].label);
     const int cells = CellsOf(label);
     const Tone tone = index == m_focused ? Tone::Highlight : Tone::Plain;
     canvas.Text(buttonRow, column, label, box.Right() - 1, tone, 2);

@@ -161,6 +161,20 @@ std::string CutToCells(std::string_view text, int cells) {
   return out;
 }
 
+std::string BorderTitle(std::string_view text, int cells) {
+  std::string title(1, ' ');
+  title.append(CutToCells(text, cells - 2));
+  title.push_back(' ');
+  return title;
+}
+
+std::string Bracketed(std::string_view text) {
+  std::string label("[ ");
+  label.append(text);
+  label.append(" ]");
+  return label;
+}
+
 std::vector<std::string> WrapToCells(std::string_view text, int cells) {
   if (cells < 1) cells = 1;
   std::vector<std::string> lines;

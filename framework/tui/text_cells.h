@@ -26,6 +26,12 @@ int CellsOf(std::string_view text);
 // would straddle the edge is left out whole.
 std::string CutToCells(std::string_view text, int cells);
 
+// `text` cut to `cells` less two, with a blank on each side: a title on a border.
+std::string BorderTitle(std::string_view text, int cells);
+
+// A push button's label as the terminal shows it: "[ text ]".
+std::string Bracketed(std::string_view text);
+
 // Lines of at most `cells` (at least one): broken at each line feed, else after
 // the last blank that fits, else (text without blanks, as in Chinese) at the edge.
 std::vector<std::string> WrapToCells(std::string_view text, int cells);

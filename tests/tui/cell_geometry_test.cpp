@@ -90,7 +90,7 @@ TEST_P(TemplateLayout, NoTwoVisibleControlsShareACellExceptWithTheGroupBox) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(ProgramTemplates, TemplateLayout, ::testing::Values(102, 100));
+INSTANTIATE_TEST_SUITE_P(CellsOfTemplates, TemplateLayout, ::testing::Values(102, 100));
 
 TEST(MainDialogLayout, TheWatchListSharesTheGroupBoxRightEdge) {
   const res::DialogTemplate* dialog = res::FindDialog(102);

@@ -1,0 +1,39 @@
+#include "startup_report.h"
+
+#include <vector>
+
+#include "headless_program.h"
+#include "process_census.h"
+#include "process_probes.h"
+#include "resource.h"
+#include "window.h"
+
+namespace robustness {
+namespace {
+
+std::string Joined(const std::vector<std::string>& texts, const std::string& separator) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "" : separator) + text;
+  return joined;
+}
+
+}  // namespace
+
+std::string StartUpReport() {
+  const int descriptorsBefore = devices_test::OpenDescriptorCount();
+  std::string ports = "the dialog never waited";
+  std::vector<std::string> boxes;
+  {
+    bench::HeadlessProgram program;
+    program.Run([&](HWND dialog) {
+      if (dialog != nullptr) ports = Joined(dialog->Child(IDC_PORT_LIST)->items, " ");
+      return false;
+    });
+    for (const auto& box : program.Boxes()) boxes.push_back("\"" + box.text + "\"");
+  }
+  return "ports: " + ports + "; boxes: " + (boxes.empty() ? "none" : Joined(boxes, ", ")) +
+         "; descriptors left: " + std::to_string(devices_test::OpenDescriptorCount() - descriptorsBefore) + "; " +
+         StandInHandles();
+}
+
+}  // namespace robustness

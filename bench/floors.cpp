@@ -16,6 +16,8 @@ using Clock = std::chrono::steady_clock;
 constexpr int kPortNames = 225;
 
 bool ProbeExclusively(const std::string& path) {
+  struct stat node {};
+  if (stat(path.c_str(), &node) != 0 || !S_ISCHR(node.st_mode)) return false;  // nothing else is opened
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   int exclusiveMode = 0;

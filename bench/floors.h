@@ -11,9 +11,9 @@
 namespace bench {
 
 // Start-up: one exclusive open and close of every port name the program
-// probes (COM1 to COM225; names with no node fail at the open), with the
-// checks such an open needs (a terminal, not locked by another program, not in
-// exclusive mode), and one read of the hive.
+// probes (COM1 to COM225), with the checks such an open needs: a character
+// device before it is opened (so that nothing else is), a terminal, not locked
+// by another program, not in exclusive mode; and one read of the hive.
 Duration StartUpFloor(const PortWorld& world);
 
 // Apply: `count` atomic replacements of a file of `size` bytes (write a

@@ -132,7 +132,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf(
-      "floors: start-up = an exclusive open, terminal check, flock, TIOCGEXCL and close of dosdevices/com1..com225\n"
-      "        and one read of the hive; Apply = that many writes of a temporary file and renames over the hive\n");
+      "floors: start-up = stat (a character device?), open, terminal check, flock, TIOCGEXCL and close of\n"
+      "        dosdevices/com1..com225, and one read of the hive; Apply = that many writes of a temporary file\n"
+      "        and renames over the hive\n");
   return 0;
 }

@@ -69,7 +69,8 @@ start_program() {
   rm -f "$work/exit"
   tmux_ kill-session -t tavrin 2>/dev/null || true
   tmux_ new-session -d -s tavrin -x 120 -y 40 \
-    "TAVRIN_PREFIX='$world' PATH='$devcon_dir':\$PATH '$program' ${redirect:+2>'$redirect'}; echo \$? > '$work/exit'; sleep 600"
+    "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM TAVRIN_PREFIX='$world' PATH='$devcon_dir':\$PATH \
+       '$program' ${redirect:+2>'$redirect'}; echo \$? > '$work/exit'; sleep 600"
   wait_until "the dialog shows" shows "TAVRIN settings"
 }
 

@@ -7,14 +7,16 @@
 
 namespace {
 
-using framework::qt::ChooseSystemBackend;
-using framework::qt::SystemBackend;
+using framework::ChooseSystemBackend;
+using framework::SystemBackend;
 
-SystemBackend ChooseWith(const std::map<std::string, std::string>& environment) {
-  return ChooseSystemBackend([&environment](const char* name) -> const char* {
-    const auto found = environment.find(name);
-    return found != environment.end() ? found->second.c_str() : nullptr;
-  });
+SystemBackend ChooseWith(const std::map<std::string, std::string>& environment, bool terminalUsable = false) {
+  return ChooseSystemBackend(
+      [&environment](const char* name) -> const char* {
+        const auto found = environment.find(name);
+        return found != environment.end() ? found->second.c_str() : nullptr;
+      },
+      terminalUsable);
 }
 
 TEST(SystemBackendChoice, AnyDisplayChoosesQt) {
@@ -26,6 +28,13 @@ TEST(SystemBackendChoice, AnyDisplayChoosesQt) {
 TEST(SystemBackendChoice, NoDisplayChoosesNone) {
   EXPECT_EQ(ChooseWith({}), SystemBackend::None);
   EXPECT_EQ(ChooseWith({{"HOME", "/root"}, {"TERM", "xterm"}}), SystemBackend::None);
+}
+
+TEST(SystemBackendChoice, WithoutADisplayAUsableTerminalIsChosen) {
+  EXPECT_EQ(ChooseWith({{"TERM", "xterm"}}, true), SystemBackend::Terminal);
+  EXPECT_EQ(ChooseWith({{"DISPLAY", ""}}, true), SystemBackend::Terminal);
+  // A display wins over the terminal the program was started from.
+  EXPECT_EQ(ChooseWith({{"DISPLAY", ":0"}}, true), SystemBackend::Qt);
 }
 
 TEST(SystemBackendChoice, AnEmptyVariableIsNoDisplay) {

@@ -77,8 +77,15 @@ void TypeComboText(HWND combo, const char* text) {
 }
 
 void SetComboDropped(HWND combo, bool dropped) {
-  if (!TakesInput(combo) || combo->kind != WindowKind::ComboBox) return;
-  ChangeFocus(combo->parent, combo);
+  if (!IsLiveWindow(combo) || combo->kind != WindowKind::ComboBox) return;
+  if (dropped) {
+    if (!TakesInput(combo)) return;
+    ChangeFocus(combo->parent, combo);
+  } else if (!combo->droppedDown) {
+    return;
+  }
+  // A list that hides (a click elsewhere, a message box over the dialog) is
+  // closed whether or not its combo still takes input.
   combo->droppedDown = dropped;
   CurrentBackend().WindowChanged(combo);
 }

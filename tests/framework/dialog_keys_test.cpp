@@ -53,6 +53,21 @@ TEST_F(DialogKeys, EnterAndEscapeCloseADroppedListFirst) {
   EXPECT_EQ(dialog.log, (Log{"init", Key(VK_RETURN), Key(VK_ESCAPE), Key(VK_RETURN), "OnOK"}));
 }
 
+TEST_F(DialogKeys, ADroppedListClosesEvenWhileItsDialogTakesNoInput) {
+  RunSteps(backend, {[this] {
+                       HWND combo = dialog.Control(kDropList);
+                       framework::SetComboDropped(combo, true);
+                       dialog.EnableWindow(FALSE);  // as under a message box
+                       framework::SetComboDropped(combo, false);
+                       EXPECT_FALSE(combo->droppedDown);
+                       framework::SetComboDropped(combo, true);
+                       EXPECT_FALSE(combo->droppedDown);
+                       dialog.EnableWindow(TRUE);
+                       Press(VK_ESCAPE);
+                     }});
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
 TEST_F(DialogKeys, SpaceClicksOnlyAFocusedPushButton) {
   RunSteps(backend, {[this] { Press(VK_SPACE); },  // on the list: nothing
                      [this] { framework::SetFocusTo(dialog.Control(kAct)); },

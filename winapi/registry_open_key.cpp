@@ -1,8 +1,16 @@
 #include "registry_open_key.h"
 
+#include <atomic>
+
 #include "hive_text.h"
 
 namespace winapi {
+namespace {
+
+// Successful writes through any key of this process.
+std::atomic<std::uint64_t> g_writesInProcess{0};
+
+}  // namespace
 
 LONG OpenKey::Open(const std::string& hivePath, std::string keyPath, REGSAM access,
                    std::unique_ptr<OpenKey>& key) {
@@ -48,7 +56,17 @@ LONG OpenKey::LoadIfChanged() {
 
 LONG OpenKey::Query(std::string_view valueName, const HiveValue*& value) {
   value = nullptr;
-  if (const LONG result = LoadIfChanged(); result != ERROR_SUCCESS) return result;
+  // Looking at the file costs a system call as dear as the query itself, so
+  // the queries of one burst (a program reading all its values) share one
+  // look. A write through any handle of this process ends the sharing.
+  const Clock::time_point now = Clock::now();
+  const std::uint64_t writes = g_writesInProcess.load(std::memory_order_acquire);
+  const bool lookedJustNow = hive_ && lookedAt_ && now - *lookedAt_ < kQueriesShareALookFor && writes == writesSeen_;
+  if (!lookedJustNow) {
+    if (const LONG result = LoadIfChanged(); result != ERROR_SUCCESS) return result;
+    lookedAt_ = now;
+    writesSeen_ = writes;
+  }
   value = FindValue(valueName);
   return value ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
@@ -97,6 +115,7 @@ LONG OpenKey::Set(const HiveValue& value) {
     }
     stamp_ = replaced;
     generation_ = lock_->Advance(generation);
+    g_writesInProcess.fetch_add(1, std::memory_order_release);
   }
   unflushed_ = true;
   return ERROR_SUCCESS;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -28,7 +29,13 @@ class OpenKey {
   bool MayRead() const { return mayRead_; }
   bool MayWrite() const { return lock_.has_value(); }
 
-  // The value as the file holds it now; null with ERROR_FILE_NOT_FOUND when
+  // A query within this time of the last query that looked at the file
+  // answers from what that one saw, as if it had come that much earlier,
+  // unless this process wrote through any key since. Writes always look.
+  static constexpr std::chrono::milliseconds kQueriesShareALookFor{1};
+
+  // The value as the file holds it now (or held it at most
+  // kQueriesShareALookFor ago, as above); null with ERROR_FILE_NOT_FOUND when
   // the key has no such value.
   LONG Query(std::string_view valueName, const HiveValue*& value);
   // Replaces or adds the value; on success the new hive is in the file.
@@ -56,6 +63,9 @@ class OpenKey {
   // by the first query after hive_ was read; dropped whenever hive_ changes.
   std::optional<std::unordered_map<std::string, const HiveValue*>> index_;
   HiveFileStamp stamp_;
+  using Clock = std::chrono::steady_clock;
+  std::optional<Clock::time_point> lookedAt_;  // when the last query that looked began
+  std::uint64_t writesSeen_ = 0;               // the process's write count then
   std::optional<std::uint64_t> generation_;  // the lock's count that hive_ matches; null when unknown
   bool unflushed_ = false;
 };

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
+#include "registry_open_key.h"
 #include "stand_in.h"
 #include "temp_prefix.h"
 #include "windows.h"
@@ -26,6 +28,15 @@ class RegistryApi : public ::testing::Test {
 
   static LONG SetWord(HKEY key, LPCSTR name, DWORD word) {
     return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&word), sizeof word);
+  }
+
+  // The word under `name`, or ~0 when the query fails.
+  static DWORD Word(HKEY key, LPCSTR name) {
+    DWORD word = 0;
+    DWORD size = sizeof word;
+    return RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&word), &size) == ERROR_SUCCESS
+               ? word
+               : ~DWORD{0};
   }
 
   TempPrefix prefix_;
@@ -257,6 +268,30 @@ TEST_F(RegistryApi, EachHandleSeesAndKeepsTheOthersWrites) {
   RegCloseKey(first);
   RegCloseKey(second);
   RegCloseKey(reader);
+}
+
+// Queries close together share one look at the file; nothing they answer is
+// older than this process's own writes or than that short while.
+TEST_F(RegistryApi, QueriesSeeEveryWriteOfThisProcessAndOthersAfterAMoment) {
+  prefix_.WriteHive(ServiceKeyHive("\"COM1\"=dword:00000001\n"));
+  HKEY reader = nullptr;
+  HKEY writer = nullptr;
+  ASSERT_EQ(Open(KEY_READ, reader), ERROR_SUCCESS);
+  ASSERT_EQ(Open(KEY_ALL_ACCESS, writer), ERROR_SUCCESS);
+  EXPECT_EQ(Word(reader, "COM1"), 1u);
+  ASSERT_EQ(SetWord(writer, "COM1", 2), ERROR_SUCCESS);
+  EXPECT_EQ(Word(reader, "COM1"), 2u) << "at once after a write through another handle";
+
+  // An edit by another program (here by hand) is seen once the last look is
+  // older than the shared moment.
+  std::string edited = prefix_.ReadHive();
+  edited.replace(edited.find("dword:00000002"), 14, "dword:00000003");
+  prefix_.WriteHive(edited);
+  usleep(static_cast<useconds_t>(
+      std::chrono::microseconds(winapi::OpenKey::kQueriesShareALookFor).count() + 2000));
+  EXPECT_EQ(Word(reader, "COM1"), 3u);
+  RegCloseKey(reader);
+  RegCloseKey(writer);
 }
 
 TEST_F(RegistryApi, AKeyRemovedWhileOpenFailsItsCalls) {

@@ -14,7 +14,6 @@
 #include <set>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "about_box.h"
 #include "framework.h"

@@ -1,22 +1,27 @@
 // Pictures of what a person sees, in every language: the port setup dialog
 // with ports and watched entries, the about box and the message boxes, saved
-// as PNG files of the build. Each fails when a text does not fit its control,
-// except where the template's rectangle is too small for the text as it
-// stands; those are listed below, and a listed one that fits fails too, so the
-// list cannot go stale.
-#include <QDir>
+// as PNG files of the build. Each fails when a text does not fit its control
+// or has a character no font can draw, except where the template's rectangle
+// is too narrow for the text as it stands; those are listed below, and a
+// listed one that fits fails too, so the list cannot go stale.
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTest>
+#include <QTextLayout>
+#include <algorithm>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "about_box.h"
 #include "framework.h"
+#include "input.h"
 #include "port_setup_dlg.h"
 #include "qt_test_support.h"
 #include "resource.h"
@@ -31,8 +36,8 @@ struct Language {
 };
 
 constexpr Language kLanguages[] = {
-    {1028, "zh-TW"}, {1031, "de"}, {1033, "en"},    {1036, "fr"},    {1040, "it"},    {1041, "ja"},    {1042, "ko"},
-    {1043, "nl"},    {1049, "ru"}, {2052, "zh-CN"}, {3076, "zh-HK"}, {3082, "es"},    {4100, "zh-SG"},
+    {1028, "zh-TW"}, {1031, "de"},    {1033, "en"},    {1036, "fr"}, {1040, "it"},    {1041, "ja"},    {1042, "ko"},
+    {1043, "nl"},    {1049, "ru"},    {2052, "zh-CN"}, {3076, "zh-HK"}, {3082, "es"}, {4100, "zh-SG"},
 };
 
 // Texts longer than the template lets them be: the control's rectangle, in
@@ -51,48 +56,54 @@ constexpr TemplateCut kTemplateCuts[] = {
     {3082, IDC_BAUD_RATE_LABEL, "\"Inicializando escaneo de Baud Rate\" in a 112-unit label"},
 };
 
-bool IsTemplateCut(WORD language, int controlId) {
-  for (const TemplateCut& cut : kTemplateCuts) {
-    if (cut.language == language && cut.controlId == controlId) return true;
-  }
-  return false;
+// The strings the main dialog's controls show, set at its initialisation.
+constexpr UINT kFirstControlString = IDS_GROUP_SETTINGS;
+constexpr UINT kLastControlString = IDS_RESTART_BUTTON;
+
+bool ShowsText(const QWidget* widget) {
+  return dynamic_cast<const QPushButton*>(widget) != nullptr || dynamic_cast<const QGroupBox*>(widget) != nullptr ||
+         (dynamic_cast<const QLabel*>(widget) != nullptr && !ShownText(widget).isEmpty());
 }
 
-// The width a control gives its text, and the text.
-struct TextSpace {
-  QString text;
-  int available = 0;
-};
-
-TextSpace SpaceOf(QWidget* widget) {
+// The width a control gives its text: a label's contents, the inside of a
+// button's bevel; for a group box, the frame's width less the title's margins.
+int TextSpaceOf(QWidget* widget) {
   if (auto* button = dynamic_cast<QPushButton*>(widget)) {
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
-    return {button->text(), button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width()};
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
   }
-  if (auto* label = dynamic_cast<QLabel*>(widget)) return {label->text(), label->contentsRect().width()};
-  if (auto* group = dynamic_cast<QGroupBox*>(widget)) return {group->title(), group->contentsRect().width()};
-  return {};
+  if (auto* group = dynamic_cast<QGroupBox*>(widget)) {
+    // The style sizes the title's rectangle to the text and places it inside
+    // its margins; with no text that leaves the margins alone.
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.textAlignment = Qt::AlignLeft;
+    const QRect emptyTitle =
+        group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    return group->width() - 2 * emptyTitle.left();
+  }
+  return widget->contentsRect().width();
 }
 
-bool Fits(QWidget* widget) {
-  const TextSpace space = SpaceOf(widget);
-  return widget->fontMetrics().horizontalAdvance(space.text) <= space.available;
-}
+int TextWidthOf(const QWidget* widget) { return widget->fontMetrics().horizontalAdvance(ShownText(widget)); }
 
-// The controls that show a text, with the string each shows.
-constexpr std::pair<int, UINT> kTextControls[] = {
-    {IDC_SETTINGS_GROUP, IDS_GROUP_SETTINGS},       {IDC_PORT_LIST_LABEL, IDS_PORT_LIST_LABEL},
-    {IDC_DRIVER_TYPE_LABEL, IDS_DRIVER_TYPE_LABEL}, {IDC_BAUD_RATE_LABEL, IDS_BAUD_RATE_LABEL},
-    {IDC_PNP_POLLING_LABEL, IDS_PNP_POLLING_LABEL}, {IDC_ADD_BUTTON, IDS_ADD_BUTTON},
-    {IDC_REMOVE_BUTTON, IDS_REMOVE_BUTTON},         {IDC_WATCH_LIST_LABEL, IDS_WATCH_LIST_LABEL},
-    {IDC_APPLY_BUTTON, IDS_APPLY_BUTTON},           {IDOK, IDS_QUIT_BUTTON},
-};
-
-QString PicturePath(const std::string& name) {
-  QDir().mkpath(QStringLiteral(TAVRIN_PICTURE_DIR));
-  return QStringLiteral(TAVRIN_PICTURE_DIR "/") + QString::fromStdString(name) + QStringLiteral(".png");
+// Every character of the text has a glyph in the font or in one Qt falls back
+// to; a missing one shows as an empty box.
+bool HasEveryGlyph(QString text, const QFont& font) {
+  text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+  QTextLayout layout(text, font);
+  layout.beginLayout();
+  while (layout.createLine().isValid()) {
+  }
+  layout.endLayout();
+  for (const QGlyphRun& run : layout.glyphRuns()) {
+    const QList<quint32> glyphs = run.glyphIndexes();
+    if (std::find(glyphs.begin(), glyphs.end(), 0u) != glyphs.end()) return false;
+  }
+  return true;
 }
 
 std::string LoadedText(UINT id) {
@@ -101,10 +112,18 @@ std::string LoadedText(UINT id) {
   return text.str();
 }
 
+QString PictureName(const std::string& what, const Language& language) {
+  return QString::fromStdString(what + "-" + std::to_string(language.id) + "-" + language.tag + ".png");
+}
+
+bool SavePicture(QWidget& widget, const QString& fileName) {
+  return SavePicture(widget, QStringLiteral(TAVRIN_PICTURE_DIR), fileName);
+}
+
 class Pictures : public QtBackendTest {
  protected:
   // Free ports COM1, COM2 and COM4 (COM3 held by another program), and two
-  // watched words, so that both lists show lines.
+  // watched ports, so that both lists show lines.
   void SetUp() override {
     QtBackendTest::SetUp();
     for (const int port : {1, 2, 4}) world_.Apply(scenario::SetPort{port, false});
@@ -113,37 +132,65 @@ class Pictures : public QtBackendTest {
     world_.Apply(scenario::SetValue{"COM7", true, {0x01, 0, 0, 0}});
   }
 
+  void TearDown() override {
+    framework::SetResourceLanguage(1033);
+    QtBackendTest::TearDown();
+  }
+
+  // The main dialog's controls that show a text, with their ids.
+  std::vector<std::pair<int, QWidget*>> TextControls() const {
+    std::vector<std::pair<int, QWidget*>> controls;
+    for (const auto& child : framework::TopDialog()->children) {
+      QWidget* widget = Window()->WidgetOf(child.get());
+      if (ShowsText(widget)) controls.emplace_back(child->id, widget);
+    }
+    return controls;
+  }
+
   scenario::World world_;
 };
 
 TEST_F(Pictures, TheDialogInEveryLanguageShowsEveryTextWhole) {
   std::set<std::pair<WORD, int>> cut;
   for (const Language& language : kLanguages) {
+    SCOPED_TRACE(language.tag);
     framework::SetResourceLanguage(language.id);
     CPortSetupDlg dialog;
     InputScript script;
     script.Then([&] {
       ASSERT_NE(Window(), nullptr);
-      for (const auto& [id, stringId] : kTextControls) {
-        QWidget* control = Control(id);
-        ASSERT_NE(control, nullptr) << id;
-        EXPECT_EQ(SpaceOf(control).text.toStdString(), LoadedText(stringId)) << language.tag << " " << id;
-        if (!Fits(control)) cut.insert({language.id, id});
+      EXPECT_EQ(dynamic_cast<QListWidget*>(Control(IDC_PORT_LIST))->count(), 3);
+      EXPECT_EQ(dynamic_cast<QListWidget*>(Control(IDC_WATCH_LIST))->count(), 2);
+
+      // The controls show the language's strings, each once.
+      std::vector<std::string> expected;
+      for (UINT id = kFirstControlString; id <= kLastControlString; ++id) expected.push_back(LoadedText(id));
+      std::vector<std::string> shown;
+      for (const auto& [id, control] : TextControls()) {
+        shown.push_back(ShownText(control).toStdString());
+        EXPECT_TRUE(HasEveryGlyph(ShownText(control), control->font())) << shown.back();
+        if (TextWidthOf(control) > TextSpaceOf(control)) cut.insert({language.id, id});
+        EXPECT_LE(control->fontMetrics().height(), control->contentsRect().height()) << shown.back();
       }
-      EXPECT_TRUE(Window()->grab().save(PicturePath("dialog-" + std::to_string(language.id) + "-" + language.tag)));
+      std::sort(expected.begin(), expected.end());
+      std::sort(shown.begin(), shown.end());
+      EXPECT_EQ(shown, expected);
+
+      EXPECT_TRUE(SavePicture(*Window(), PictureName("dialog", language)));
     });
     script.Then([this] { Window()->close(); });
     script.Start();
-    EXPECT_EQ(dialog.DoModal(), IDOK) << language.tag;  // the close box takes the quit path
-    EXPECT_TRUE(script.Finished()) << language.tag;
+    EXPECT_EQ(dialog.DoModal(), IDOK);  // the close box takes the quit path
+    EXPECT_TRUE(script.Finished());
   }
 
   for (const auto& [language, id] : cut) {
-    EXPECT_TRUE(IsTemplateCut(language, id)) << "language " << language << ": the text of control " << id
-                                             << " is cut off";
+    EXPECT_TRUE(std::any_of(std::begin(kTemplateCuts), std::end(kTemplateCuts),
+                            [&](const TemplateCut& c) { return c.language == language && c.controlId == id; }))
+        << "language " << language << ": the text of control " << id << " is cut off";
   }
   for (const TemplateCut& expected : kTemplateCuts) {
-    EXPECT_TRUE(cut.count({expected.language, expected.controlId}) == 1)
+    EXPECT_EQ(cut.count({expected.language, expected.controlId}), 1u)
         << "language " << expected.language << ", control " << expected.controlId << " fits now: " << expected.why;
   }
 }
@@ -153,41 +200,52 @@ TEST_F(Pictures, TheAboutBox) {
   InputScript script;
   script.Then([this] {
     ASSERT_NE(Window(), nullptr);
-    for (QLabel* label : Window()->findChildren<QLabel*>()) {
-      if (!label->text().isEmpty()) {
-        EXPECT_TRUE(Fits(label)) << label->text().toStdString();
-      }
+    int texts = 0;
+    for (const auto& child : framework::TopDialog()->children) {
+      QWidget* control = Window()->WidgetOf(child.get());
+      if (!ShowsText(control)) continue;
+      ++texts;
+      const std::string text = ShownText(control).toStdString();
+      EXPECT_LE(TextWidthOf(control), TextSpaceOf(control)) << text;
+      EXPECT_TRUE(HasEveryGlyph(ShownText(control), control->font())) << text;
     }
-    EXPECT_TRUE(Fits(Control(IDOK)));
-    EXPECT_TRUE(Window()->grab().save(PicturePath("about")));
+    EXPECT_EQ(texts, 3);  // the version, the copyright and the OK button
+    EXPECT_TRUE(SavePicture(*Window(), QStringLiteral("about.png")));
   });
   script.Then([this] { QTest::keyClick(Control(IDOK), Qt::Key_Space); });
   script.Start();
   EXPECT_EQ(about.DoModal(), IDOK);
+  EXPECT_TRUE(script.Finished());
 }
 
 TEST_F(Pictures, TheMessageBoxesInEveryLanguageShowTheirWholeText) {
-  const std::pair<UINT, UINT> boxes[] = {{102, MB_YESNO}, {103, MB_OK}, {104, MB_OK},
-                                         {105, MB_OK},    {106, MB_OK}, {118, MB_OK}};
+  // 103 comes in a Yes/No box from Add and in an OK box from a rewrite.
+  const std::pair<UINT, UINT> boxes[] = {{102, MB_YESNO}, {103, MB_YESNO}, {103, MB_OK},  {104, MB_OK},
+                                         {105, MB_OK},    {106, MB_OK},    {118, MB_OK}};
   for (const Language& language : kLanguages) {
     framework::SetResourceLanguage(language.id);
     for (const auto& [id, type] : boxes) {
       const std::string text = LoadedText(id);
-      const std::string name = "box-" + std::to_string(id) + "-" + std::to_string(language.id) + "-" + language.tag;
+      const QString name =
+          PictureName("box-" + std::to_string(id) + (type == MB_YESNO ? "-yesno" : "-ok"), language);
+      SCOPED_TRACE(name.toStdString());
+      const QMessageBox::StandardButtons buttons =
+          type == MB_YESNO ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok);
       InputScript script;
-      script.WithBox([&, type = type](QMessageBox& box) {
-        EXPECT_EQ(box.text().toStdString(), text) << name;
-        auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        ASSERT_NE(label, nullptr) << name;
-        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name << ": the text is cut";
-        const QMessageBox::StandardButton answer = type == MB_YESNO ? QMessageBox::Yes : QMessageBox::Ok;
-        EXPECT_EQ(box.buttons().size(), type == MB_YESNO ? 2 : 1) << name;
-        ASSERT_NE(box.button(answer), nullptr) << name;
-        EXPECT_TRUE(box.grab().save(PicturePath(name)));
-        QTest::mouseClick(box.button(answer), Qt::LeftButton);
+      script.WithBox([&](QMessageBox& box) {
+        EXPECT_EQ(box.text().toStdString(), text);
+        EXPECT_EQ(ButtonsOf(box), buttons);
+        const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(box.rect().contains(label->geometry())) << "the text goes past the box";
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "the text is cut";
+        EXPECT_TRUE(HasEveryGlyph(label->text(), label->font()));
+        EXPECT_TRUE(SavePicture(box, name));
+        QTest::mouseClick(box.button(type == MB_YESNO ? QMessageBox::Yes : QMessageBox::Ok), Qt::LeftButton);
       });
       script.Start();
-      EXPECT_EQ(backend_->MessageBox(nullptr, text.c_str(), "", type), type == MB_YESNO ? IDYES : IDOK) << name;
+      EXPECT_EQ(backend_->MessageBox(nullptr, text.c_str(), "", type), type == MB_YESNO ? IDYES : IDOK);
+      EXPECT_TRUE(script.Finished());
     }
   }
 }

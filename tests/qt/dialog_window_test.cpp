@@ -2,7 +2,6 @@
 // through the dialog font's base units, styles shown as the template says,
 // and a picture of it kept with the build.
 #include <QComboBox>
-#include <QDir>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,19 +27,6 @@ QRect TemplateRectInPixels(const res::ControlTemplate& control, const framework:
   const int top = Pixels(control.y, metrics.baseY, 8);
   return QRect(left, top, Pixels(control.x + control.cx, metrics.baseX, 4) - left,
                Pixels(control.y + control.cy, metrics.baseY, 8) - top);
-}
-
-bool SavePicture(QWidget& window, const QString& name) {
-  QDir().mkpath(QStringLiteral(TAVRIN_PICTURE_DIR));
-  return window.grab().save(QStringLiteral(TAVRIN_PICTURE_DIR "/") + name);
-}
-
-// The text a control shows, for the controls that show one.
-QString ShownText(const QWidget* widget) {
-  if (const auto* button = dynamic_cast<const QPushButton*>(widget)) return button->text();
-  if (const auto* label = dynamic_cast<const QLabel*>(widget)) return label->text();
-  if (const auto* group = dynamic_cast<const QGroupBox*>(widget)) return group->title();
-  return {};
 }
 
 class DialogWindowTest : public QtBackendTest {
@@ -123,7 +109,7 @@ TEST_F(DialogWindowTest, MainDialogMatchesItsTemplate) {
     EXPECT_TRUE(dynamic_cast<QComboBox*>(Control(IDC_PNP_POLLING_COMBO))->isEditable());
     EXPECT_FALSE(dynamic_cast<QPushButton*>(Control(IDOK))->isDefault());
 
-    EXPECT_TRUE(SavePicture(window, QStringLiteral("dialog-102.png")));
+    EXPECT_TRUE(SavePicture(window, QStringLiteral(TAVRIN_PICTURE_DIR), QStringLiteral("dialog-102.png")));
   });
 }
 
@@ -137,7 +123,7 @@ TEST_F(DialogWindowTest, AboutBoxShowsTheProgramIconWhereItsOwnIsMissing) {
     EXPECT_FALSE(icon->pixmap().isNull());
     EXPECT_EQ(icon->size(), QSize(32, 32));
     EXPECT_TRUE(dynamic_cast<QPushButton*>(Control(IDOK))->isDefault());
-    EXPECT_TRUE(SavePicture(window, QStringLiteral("about-100.png")));
+    EXPECT_TRUE(SavePicture(window, QStringLiteral(TAVRIN_PICTURE_DIR), QStringLiteral("about-100.png")));
   });
 }
 

@@ -10,12 +10,6 @@ namespace {
 
 class MessageBoxTest : public QtBackendTest {};
 
-QMessageBox::StandardButtons ButtonsOf(const QMessageBox& box) {
-  QMessageBox::StandardButtons buttons;
-  for (QAbstractButton* button : box.buttons()) buttons |= box.standardButton(button);
-  return buttons;
-}
-
 TEST_F(MessageBoxTest, OkBox) {
   InputScript script;
   script.WithBox([](QMessageBox& box) {

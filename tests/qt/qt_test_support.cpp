@@ -1,8 +1,12 @@
 #include "qt_test_support.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
+#include <QPushButton>
 
 #include "input.h"
 
@@ -28,6 +32,24 @@ framework::qt::DialogWindow* QtBackendTest::Window() const { return backend_->Wi
 QWidget* QtBackendTest::Control(int id) const {
   framework::qt::DialogWindow* window = Window();
   return window != nullptr ? window->WidgetOf(framework::TopDialog()->Child(id)) : nullptr;
+}
+
+QString ShownText(const QWidget* widget) {
+  if (const auto* button = dynamic_cast<const QPushButton*>(widget)) return button->text();
+  if (const auto* label = dynamic_cast<const QLabel*>(widget)) return label->text();
+  if (const auto* group = dynamic_cast<const QGroupBox*>(widget)) return group->title();
+  return {};
+}
+
+QMessageBox::StandardButtons ButtonsOf(const QMessageBox& box) {
+  QMessageBox::StandardButtons buttons;
+  for (QAbstractButton* button : box.buttons()) buttons |= box.standardButton(button);
+  return buttons;
+}
+
+bool SavePicture(QWidget& widget, const QString& directory, const QString& fileName) {
+  QDir().mkpath(directory);
+  return widget.grab().save(directory + QLatin1Char('/') + fileName);
 }
 
 InputScript::InputScript() : ticksLeft_(kMostTicks) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
+#include <QString>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -12,7 +14,6 @@
 
 #include "qt_backend.h"
 
-class QMessageBox;
 class QMenu;
 
 class QtBackendTest : public testing::Test {
@@ -27,6 +28,17 @@ class QtBackendTest : public testing::Test {
 
   std::unique_ptr<framework::qt::QtBackend> backend_;
 };
+
+// The text a control shows: a button's or a label's text, a group box's
+// title; empty for the other controls.
+QString ShownText(const QWidget* widget);
+
+// The standard buttons a message box offers.
+QMessageBox::StandardButtons ButtonsOf(const QMessageBox& box);
+
+// Saves a picture of the widget as `directory`/`fileName`, making the directory
+// when it is missing.
+bool SavePicture(QWidget& widget, const QString& directory, const QString& fileName);
 
 class InputScript {
  public:

@@ -137,7 +137,7 @@ class Pictures : public QtBackendTest {
     QtBackendTest::TearDown();
   }
 
-  // The main dialog's controls that show a text, with their ids.
+  // The controls of the dialog on top that show a text, with their ids.
   std::vector<std::pair<int, QWidget*>> TextControls() const {
     std::vector<std::pair<int, QWidget*>> controls;
     for (const auto& child : framework::TopDialog()->children) {
@@ -200,16 +200,13 @@ TEST_F(Pictures, TheAboutBox) {
   InputScript script;
   script.Then([this] {
     ASSERT_NE(Window(), nullptr);
-    int texts = 0;
-    for (const auto& child : framework::TopDialog()->children) {
-      QWidget* control = Window()->WidgetOf(child.get());
-      if (!ShowsText(control)) continue;
-      ++texts;
+    const auto controls = TextControls();
+    for (const auto& [id, control] : controls) {
       const std::string text = ShownText(control).toStdString();
       EXPECT_LE(TextWidthOf(control), TextSpaceOf(control)) << text;
       EXPECT_TRUE(HasEveryGlyph(ShownText(control), control->font())) << text;
     }
-    EXPECT_EQ(texts, 3);  // the version, the copyright and the OK button
+    EXPECT_EQ(controls.size(), 3u);  // the version, the copyright and the OK button
     EXPECT_TRUE(SavePicture(*Window(), QStringLiteral("about.png")));
   });
   script.Then([this] { QTest::keyClick(Control(IDOK), Qt::Key_Space); });

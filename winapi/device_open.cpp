@@ -9,9 +9,10 @@
 #include <cerrno>
 #include <climits>
 #include <string>
+#include <utility>
 
 #include "last_error.h"
-#include "registry_unique_fd.h"
+#include "unique_fd.h"
 #include "tty_drivers.h"
 #include "uucp_lock.h"
 
@@ -20,7 +21,7 @@ namespace {
 
 constexpr int kCommonOpenFlags = O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
 
-OpenedDevice Failure(DWORD error) { return OpenedDevice{-1, error}; }
+OpenedDevice Failure(DWORD error) { return OpenedDevice{UniqueFd(), error}; }
 
 OpenedDevice FailureFromErrno(int errnoValue) { return Failure(ErrorFromErrno(errnoValue)); }
 
@@ -32,12 +33,6 @@ int AccessFlags(DWORD desiredAccess) {
   if (reads) return O_RDONLY;
   if (writes) return O_WRONLY;
   return -1;
-}
-
-// Closes the descriptor and reports the error; for the early returns below.
-OpenedDevice CloseAndFail(int fd, DWORD error) {
-  close(fd);
-  return Failure(error);
 }
 
 // The exclusive advisory lock every holder of a device takes; refused means
@@ -106,11 +101,11 @@ OpenedDevice OpenSerialPort(const std::string& entryPath, DWORD desiredAccess) {
   if (!S_ISCHR(node.st_mode) || !IsSerialTerminalDevice(node.st_rdev)) return Failure(ERROR_FILE_NOT_FOUND);
   if (IsLockedByUucpLockFile(located.path)) return Failure(ERROR_SHARING_VIOLATION);
 
-  const int fd = open(located.path.c_str(), accessFlags | kCommonOpenFlags);
-  if (fd < 0) return FailureFromErrno(errno);
-  if (!IsSameDevice(fd, node) || !isatty(fd)) return CloseAndFail(fd, ERROR_FILE_NOT_FOUND);
-  if (!LockExclusively(fd) || IsInExclusiveMode(fd)) return CloseAndFail(fd, ERROR_SHARING_VIOLATION);
-  return OpenedDevice{fd, ERROR_SUCCESS};
+  UniqueFd fd(open(located.path.c_str(), accessFlags | kCommonOpenFlags));
+  if (!fd.Valid()) return FailureFromErrno(errno);
+  if (!IsSameDevice(fd.Get(), node) || !isatty(fd.Get())) return Failure(ERROR_FILE_NOT_FOUND);
+  if (!LockExclusively(fd.Get()) || IsInExclusiveMode(fd.Get())) return Failure(ERROR_SHARING_VIOLATION);
+  return OpenedDevice{std::move(fd), ERROR_SUCCESS};
 }
 
 OpenedDevice OpenOtherDevice(const std::string& entryPath, DWORD desiredAccess) {
@@ -128,11 +123,11 @@ OpenedDevice OpenOtherDevice(const std::string& entryPath, DWORD desiredAccess) 
   }
   if (accessFlags < 0) return Failure(ERROR_INVALID_PARAMETER);
 
-  const int fd = open(entryPath.c_str(), accessFlags | kCommonOpenFlags);
-  if (fd < 0) return FailureFromErrno(errno);
-  if (!IsSameDevice(fd, node)) return CloseAndFail(fd, ERROR_FILE_NOT_FOUND);
-  if (!LockExclusively(fd)) return CloseAndFail(fd, ERROR_SHARING_VIOLATION);
-  return OpenedDevice{fd, ERROR_SUCCESS};
+  UniqueFd fd(open(entryPath.c_str(), accessFlags | kCommonOpenFlags));
+  if (!fd.Valid()) return FailureFromErrno(errno);
+  if (!IsSameDevice(fd.Get(), node)) return Failure(ERROR_FILE_NOT_FOUND);
+  if (!LockExclusively(fd.Get())) return Failure(ERROR_SHARING_VIOLATION);
+  return OpenedDevice{std::move(fd), ERROR_SUCCESS};
 }
 
 }  // namespace winapi

@@ -28,17 +28,15 @@ std::string HiveText(int watchedWords, unsigned word) {
 
 PortWorld::PortWorld(int ports, int watchedWords) : m_watchedWords(watchedWords) {
   for (int number = 1; number <= ports; ++number) {
-    m_terminals.push_back(std::make_unique<devices_test::PseudoTerminal>());
+    m_terminals.push_back(std::make_unique<test_support::PseudoTerminal>());
     m_prefix.Link("com" + std::to_string(number), m_terminals.back()->slavePath());
   }
   const std::string control = m_prefix.Entry("tavrin");
   if (mkfifo(control.c_str(), 0600) != 0) throw std::runtime_error("cannot make the FIFO " + control);
-  m_controlReader = open(control.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (m_controlReader < 0) throw std::runtime_error("cannot open the FIFO " + control);
+  m_controlReader = winapi::UniqueFd(open(control.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!m_controlReader.Valid()) throw std::runtime_error("cannot open the FIFO " + control);
   ResetHive();
 }
-
-PortWorld::~PortWorld() { close(m_controlReader); }
 
 void PortWorld::ResetHive() const {
   std::ofstream file(HivePath(), std::ios::binary | std::ios::trunc);
@@ -50,7 +48,7 @@ std::string PortWorld::DrainControlDevice() const {
   std::string received;
   char buffer[4096];
   for (;;) {
-    const ssize_t count = read(m_controlReader, buffer, sizeof buffer);
+    const ssize_t count = read(m_controlReader.Get(), buffer, sizeof buffer);
     if (count > 0) {
       received.append(buffer, static_cast<std::size_t>(count));
     } else if (count < 0 && errno == EINTR) {

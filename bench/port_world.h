@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "pseudo_terminal.h"
-#include "temp_directory.h"
+#include "temp_prefix.h"
+#include "unique_fd.h"
 
 namespace bench {
 
@@ -20,7 +21,6 @@ class PortWorld {
 
   // Makes the prefix the platform's prefix while the world lives.
   PortWorld(int ports, int watchedWords);
-  ~PortWorld();
   PortWorld(const PortWorld&) = delete;
   PortWorld& operator=(const PortWorld&) = delete;
 
@@ -35,10 +35,10 @@ class PortWorld {
   std::string DrainControlDevice() const;
 
  private:
-  devices_test::TempPrefix m_prefix;
-  std::vector<std::unique_ptr<devices_test::PseudoTerminal>> m_terminals;
+  test_support::TempPrefix m_prefix;
+  std::vector<std::unique_ptr<test_support::PseudoTerminal>> m_terminals;
   int m_watchedWords;
-  int m_controlReader = -1;
+  winapi::UniqueFd m_controlReader;
 };
 
 }  // namespace bench

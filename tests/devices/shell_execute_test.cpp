@@ -15,9 +15,9 @@
 
 namespace {
 
-using devices_test::ChildrenNamed;
-using devices_test::TempDirectory;
-using devices_test::WaitUntil;
+using test_support::ChildrenNamed;
+using test_support::TempDirectory;
+using test_support::WaitUntil;
 
 const std::string kProbe = SPAWN_PROBE_PATH;
 

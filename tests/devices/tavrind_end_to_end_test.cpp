@@ -19,14 +19,14 @@
 #include "pseudo_terminal.h"
 #include "run_and_wait.h"
 #include "stand_in.h"
-#include "temp_directory.h"
+#include "temp_prefix.h"
 
 namespace {
 
-using devices_test::PseudoTerminal;
-using devices_test::TempDirectory;
-using devices_test::TempPrefix;
-using devices_test::WaitUntil;
+using test_support::PseudoTerminal;
+using test_support::TempDirectory;
+using test_support::TempPrefix;
+using test_support::WaitUntil;
 
 const std::string kTavrind = TAVRIND_PATH;
 

@@ -12,6 +12,10 @@
 
 namespace {
 
+using test_support::ServiceKeyHive;
+using test_support::TempPrefix;
+using test_support::kServiceKeyPath;
+
 class DriverSettingsStoreTest : public ::testing::Test {
  protected:
   void TearDown() override {

@@ -26,7 +26,7 @@ class LockDirectories : public ::testing::Test {
     std::ofstream(locks_ / directory + "/LCK..ttyS7") << "      " << pid << "\n";
   }
 
-  devices_test::TempDirectory locks_;
+  test_support::TempDirectory locks_;
 };
 
 TEST_F(LockDirectories, ALockIsFoundThroughEitherName) {

@@ -1,13 +1,17 @@
 // CreateFileA, WriteFile and the device-file handles they use.
+#include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 
 #include "device_namespace.h"
 #include "device_open.h"
 #include "handles.h"
 #include "last_error.h"
 #include "stand_in.h"
+#include "unique_fd.h"
 
 namespace winapi {
 namespace {
@@ -15,16 +19,75 @@ namespace {
 // One open device; the descriptor is closed with the last reference.
 class DeviceFile final : public HandleObject {
  public:
-  explicit DeviceFile(int fd) : m_fd(fd) {}
-  ~DeviceFile() override { close(m_fd); }
-  DeviceFile(const DeviceFile&) = delete;
-  DeviceFile& operator=(const DeviceFile&) = delete;
+  explicit DeviceFile(UniqueFd fd) : m_fd(std::move(fd)) {}
 
-  int fd() const { return m_fd; }
+  int fd() const { return m_fd.Get(); }
 
  private:
-  int m_fd;
+  UniqueFd m_fd;
 };
+
+// Holds SIGPIPE back from this thread while it lives: a write to a device
+// whose reader has gone fails with EPIPE instead of ending the program. A
+// SIGPIPE the write raised is taken away again; one that was pending before
+// is left for the program.
+class BrokenPipeSignalHeld {
+ public:
+  BrokenPipeSignalHeld() {
+    sigemptyset(&m_pipe);
+    sigaddset(&m_pipe, SIGPIPE);
+    sigset_t pending;
+    m_wasPending = sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+    pthread_sigmask(SIG_BLOCK, &m_pipe, &m_previous);
+  }
+  ~BrokenPipeSignalHeld() {
+    if (m_raised && !m_wasPending) {
+      const timespec now{};
+      while (sigtimedwait(&m_pipe, nullptr, &now) < 0 && errno == EINTR) {
+      }
+    }
+    pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+  }
+  BrokenPipeSignalHeld(const BrokenPipeSignalHeld&) = delete;
+  BrokenPipeSignalHeld& operator=(const BrokenPipeSignalHeld&) = delete;
+
+  void Raised() { m_raised = true; }
+
+ private:
+  sigset_t m_pipe;
+  sigset_t m_previous;
+  bool m_wasPending = false;
+  bool m_raised = false;
+};
+
+// Waits until the device can take bytes, or has failed.
+void WaitUntilWritable(int fd) {
+  pollfd device{fd, POLLOUT, 0};
+  while (poll(&device, 1, -1) < 0 && errno == EINTR) {
+  }
+}
+
+// Every byte, waiting whenever the device cannot take more now; the count
+// written, and errno's value when it stopped short (0 when it did not).
+int WriteWaiting(int fd, const BYTE* bytes, DWORD count, DWORD& written) {
+  BrokenPipeSignalHeld held;
+  written = 0;
+  while (written < count) {
+    const ssize_t result = write(fd, bytes + written, count - written);
+    if (result > 0) {
+      written += static_cast<DWORD>(result);
+    } else if (result < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      WaitUntilWritable(fd);
+    } else if (result < 0 && errno == EINTR) {
+      continue;
+    } else {
+      const int error = result < 0 ? errno : EIO;
+      if (error == EPIPE) held.Raised();
+      return error;
+    }
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -49,18 +112,19 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  const winapi::OpenedDevice opened = winapi::IsSerialPortName(device->name)
+  winapi::OpenedDevice opened = winapi::IsSerialPortName(device->name)
                                           ? winapi::OpenSerialPort(device->entryPath, dwDesiredAccess)
                                           : winapi::OpenOtherDevice(device->entryPath, dwDesiredAccess);
   if (opened.error != ERROR_SUCCESS) {
     SetLastError(opened.error);
     return INVALID_HANDLE_VALUE;
   }
-  return winapi::RegisterHandle(std::make_shared<winapi::DeviceFile>(opened.fd));
+  return winapi::RegisterHandle(std::make_shared<winapi::DeviceFile>(std::move(opened.fd)));
 }
 
-// One write(2), never blocking: a device that cannot take the bytes now fails
-// the write rather than stalling the caller.
+// Synchronous, as on the platform: returns once the device has taken every
+// byte, waiting while it cannot take them now (a driver that reads slowly
+// delays the caller; the bytes are not lost).
 BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
                LPOVERLAPPED lpOverlapped) {
   if (lpNumberOfBytesWritten != nullptr) *lpNumberOfBytesWritten = 0;
@@ -73,14 +137,13 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDW
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  ssize_t written = 0;
-  do {
-    written = write(file->fd(), lpBuffer, nNumberOfBytesToWrite);
-  } while (written < 0 && errno == EINTR);
-  if (written < 0) {
-    winapi::SetLastErrorFromErrno(errno);
+  DWORD written = 0;
+  const int error =
+      winapi::WriteWaiting(file->fd(), static_cast<const BYTE*>(lpBuffer), nNumberOfBytesToWrite, written);
+  if (lpNumberOfBytesWritten != nullptr) *lpNumberOfBytesWritten = written;
+  if (error != 0) {
+    winapi::SetLastErrorFromErrno(error);
     return FALSE;
   }
-  if (lpNumberOfBytesWritten != nullptr) *lpNumberOfBytesWritten = static_cast<DWORD>(written);
   return TRUE;
 }

@@ -1,6 +1,7 @@
 // Serializing, looking up and changing values of a parsed hive.
 #include "hive.h"
 
+#include "hive_encoding.h"
 #include "hive_text.h"
 
 namespace winapi {
@@ -42,7 +43,7 @@ std::string SerializeHive(const Hive& hive) {
     text.append(key.header);
     for (const HiveLine& line : key.lines) text.append(line.text);
   }
-  return text;
+  return hive.encoding == HiveEncoding::Utf8 ? text : hive_encoding::EncodeHiveFile(text, hive.encoding);
 }
 
 bool HiveHasKey(const Hive& hive, std::string_view keyPath) {
@@ -57,13 +58,26 @@ const HiveValue* FindHiveValue(const Hive& hive, std::string_view keyPath, std::
   return line ? &*line->value : nullptr;
 }
 
+void AddHiveKey(Hive& hive, std::string_view keyPath) {
+  std::string& last = hive.keys.empty()                   ? hive.preamble
+                      : hive.keys.back().lines.empty()    ? hive.keys.back().header
+                                                          : hive.keys.back().lines.back().text;
+  if (!last.empty() && hive_text::LineEnding(last).empty()) last.append(hive.newline);
+  if (hive.keys.empty()) {
+    hive.preamble.append(hive.newline);
+  } else {
+    hive.keys.back().lines.push_back({hive.newline, std::nullopt});
+  }
+  hive.keys.push_back({std::string(keyPath), "[" + std::string(keyPath) + "]" + hive.newline, {}});
+}
+
 bool SetHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value) {
-  if (!CanFormatHiveValue(value)) return false;
+  if (!CanFormatHiveValue(value, hive.encoding)) return false;
   if (HiveLine* existing = FindValueLine<Hive, HiveLine>(hive, keyPath, value.name)) {
     HiveValue replacement = value;
     replacement.name = existing->value->name;  // a value keeps the spelling it was created with
     const std::string ending(hive_text::LineEnding(existing->text));
-    existing->text = FormatHiveValue(replacement, hive.newline) + ending;
+    existing->text = FormatHiveValue(replacement, hive.newline, hive.encoding) + ending;
     existing->value = std::move(replacement);
     return true;
   }
@@ -77,7 +91,7 @@ bool SetHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value) 
   std::string& previous = position == 0 ? block->header : block->lines[position - 1].text;
   if (hive_text::LineEnding(previous).empty()) previous.append(hive.newline);
   block->lines.insert(block->lines.begin() + static_cast<std::ptrdiff_t>(position),
-                      HiveLine{FormatHiveValue(value, hive.newline) + hive.newline, value});
+                      HiveLine{FormatHiveValue(value, hive.newline, hive.encoding) + hive.newline, value});
   return true;
 }
 

@@ -19,11 +19,22 @@ function(tavrin_library name)
   endif()
 endfunction()
 
-# tavrin_gtest(NAME SOURCES s... LIBS l...): a GoogleTest program whose tests
-# CTest lists one by one.
+# tavrin_gtest(NAME [UNIT] SOURCES s... LIBS l...): a GoogleTest program whose
+# tests CTest lists one by one. UNIT: its tests carry the label "unit", which
+# the test command runs on the release build as well, so that faults of timing
+# the sanitizers' slowness hides show there; the target unit_tests builds
+# every such program and nothing else.
 function(tavrin_gtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "UNIT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${T_LIBS})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(T_UNIT)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
+    if(NOT TARGET unit_tests)
+      add_custom_target(unit_tests)
+    endif()
+    add_dependencies(unit_tests ${name})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

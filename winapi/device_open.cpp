@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -81,9 +82,13 @@ DWORD Locate(const std::string& entryPath, LocatedNode& located) {
   return ERROR_SUCCESS;
 }
 
-bool IsInExclusiveMode(int fd) {
+// Whether the terminal is in exclusive mode (TIOCEXCL); nothing for what is
+// not a terminal, since only a terminal answers, so the one call also tells
+// that it is one.
+std::optional<bool> ExclusiveModeOf(int fd) {
   int exclusive = 0;
-  return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+  if (ioctl(fd, TIOCGEXCL, &exclusive) != 0) return std::nullopt;
+  return exclusive != 0;
 }
 
 }  // namespace
@@ -103,8 +108,10 @@ OpenedDevice OpenSerialPort(const std::string& entryPath, DWORD desiredAccess) {
 
   UniqueFd fd(open(located.path.c_str(), accessFlags | kCommonOpenFlags));
   if (!fd.Valid()) return FailureFromErrno(errno);
-  if (!IsSameDevice(fd.Get(), node) || !isatty(fd.Get())) return Failure(ERROR_FILE_NOT_FOUND);
-  if (!LockExclusively(fd.Get()) || IsInExclusiveMode(fd.Get())) return Failure(ERROR_SHARING_VIOLATION);
+  if (!IsSameDevice(fd.Get(), node)) return Failure(ERROR_FILE_NOT_FOUND);
+  const std::optional<bool> exclusive = ExclusiveModeOf(fd.Get());
+  if (!exclusive) return Failure(ERROR_FILE_NOT_FOUND);
+  if (*exclusive || !LockExclusively(fd.Get())) return Failure(ERROR_SHARING_VIOLATION);
   return OpenedDevice{std::move(fd), ERROR_SUCCESS};
 }
 

@@ -68,7 +68,9 @@ void AddHiveKey(Hive& hive, std::string_view keyPath) {
   } else {
     hive.keys.back().lines.push_back({hive.newline, std::nullopt});
   }
-  hive.keys.push_back({std::string(keyPath), "[" + std::string(keyPath) + "]" + hive.newline, {}});
+  std::string header = "[";
+  header.append(keyPath).append("]").append(hive.newline);
+  hive.keys.push_back({std::string(keyPath), std::move(header), {}});
 }
 
 bool SetHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value) {

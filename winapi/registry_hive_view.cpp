@@ -37,7 +37,7 @@ LONG HiveView::Refresh() {
 
 LONG HiveView::Reload() {
   hive_.reset();
-  indexes_.clear();
+  DropIndexes();
   changed_ = false;
   std::string text;
   HiveFileVersion version;
@@ -61,7 +61,14 @@ bool HiveView::Lay(Hive& hive, const StagedWrite& write) {
   return SetHiveValue(hive, write.keyPath, write.value);
 }
 
+void HiveView::DropIndexes() {
+  indexes_.clear();
+  lastIndex_ = nullptr;
+}
+
 const HiveView::ValueIndex* HiveView::IndexOf(std::string_view keyPath) {
+  // A key's queries come one after another: the path as last asked for.
+  if (lastIndex_ && keyPath == lastKeyPath_) return *lastIndex_ ? &**lastIndex_ : nullptr;
   auto [entry, added] = indexes_.try_emplace(LowerCase(keyPath));
   if (added && HiveHasKey(*hive_, keyPath)) {
     ValueIndex& index = entry->second.emplace();
@@ -72,6 +79,8 @@ const HiveView::ValueIndex* HiveView::IndexOf(std::string_view keyPath) {
       }
     }
   }
+  lastKeyPath_.assign(keyPath);
+  lastIndex_ = &entry->second;
   return entry->second ? &*entry->second : nullptr;
 }
 
@@ -92,7 +101,7 @@ LONG HiveView::Stage(std::string_view keyPath, const HiveValue& value, const voi
   SetHiveValue(*hive_, keyPath, value);
   changed_ = true;
   // A value replaced keeps its place; a line added moves the lines after it.
-  if (!current) indexes_.clear();
+  if (!current) DropIndexes();
   return ERROR_SUCCESS;
 }
 
@@ -115,7 +124,9 @@ LONG HiveView::StoreWritesOf(const void* writer, HiveLock& lock) {
     for (const StagedWrite& write : staged_) {
       if (write.writer != writer) lost_.emplace(write.writer, result);
     }
-    hive_.reset();  // read the file again: it holds none of the writes
+    // Read the file again: it holds none of the writes.
+    hive_.reset();
+    DropIndexes();
   }
   staged_.clear();
   changed_ = false;

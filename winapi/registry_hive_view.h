@@ -70,6 +70,7 @@ class HiveView {
   LONG StoreUnderLock();
   // Null when no header names the key.
   const ValueIndex* IndexOf(std::string_view keyPath);
+  void DropIndexes();
   // Whether the write changed the hive.
   static bool Lay(Hive& hive, const StagedWrite& write);
 
@@ -80,6 +81,8 @@ class HiveView {
   bool changed_ = false;  // some staged write differs from the file
   std::map<const void*, LONG> lost_;  // writers whose writes a failed store dropped, and why
   std::unordered_map<std::string, std::optional<ValueIndex>> indexes_;  // by lower-case key path
+  std::string lastKeyPath_;                              // as last asked for, and
+  const std::optional<ValueIndex>* lastIndex_ = nullptr;  // its entry in indexes_
 };
 
 }  // namespace winapi

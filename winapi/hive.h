@@ -83,6 +83,22 @@ const HiveValue* FindHiveValue(const Hive& hive, std::string_view keyPath, std::
 // (see CanFormatHiveValue); the hive is then unchanged.
 bool SetHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value);
 
+// Where a line is: hive.keys[key].lines[line]. A value line keeps its
+// position while values are replaced or added (lines are added after the
+// key's last value line, before the blank and comment lines that follow it).
+struct HiveLinePosition {
+  std::size_t key = 0;
+  std::size_t line = 0;
+};
+
+// The two halves of SetHiveValue, for callers that know whether the value
+// exists. ReplaceHiveValue gives a value line new data (the name keeps its
+// spelling, the line its ending; the value must be formattable). AddHiveValue
+// adds the line of a value the key does not hold yet and tells where; nothing
+// when the key has no header or the value cannot be written.
+void ReplaceHiveValue(const Hive& hive, HiveLine& line, const HiveValue& value);
+std::optional<HiveLinePosition> AddHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value);
+
 // Adds an empty block for the key at the end, after a blank line, with the
 // hive's line ending. The caller checks that no header names it yet.
 void AddHiveKey(Hive& hive, std::string_view keyPath);

@@ -66,16 +66,17 @@ void HiveView::DropIndexes() {
   lastIndex_ = nullptr;
 }
 
-const HiveView::ValueIndex* HiveView::IndexOf(std::string_view keyPath) {
-  // A key's queries come one after another: the path as last asked for.
+HiveView::ValueIndex* HiveView::IndexOf(std::string_view keyPath) {
+  // A key's calls come one after another: the path as last asked for.
   if (lastIndex_ && keyPath == lastKeyPath_) return *lastIndex_ ? &**lastIndex_ : nullptr;
   auto [entry, added] = indexes_.try_emplace(LowerCase(keyPath));
   if (added && HiveHasKey(*hive_, keyPath)) {
     ValueIndex& index = entry->second.emplace();
-    for (const HiveKey& key : hive_->keys) {
-      if (!SameRegistryName(key.path, keyPath)) continue;
-      for (const HiveLine& line : key.lines) {
-        if (line.value) index[LowerCase(line.value->name)] = &*line.value;
+    for (std::size_t key = 0; key < hive_->keys.size(); ++key) {
+      if (!SameRegistryName(hive_->keys[key].path, keyPath)) continue;
+      const std::vector<HiveLine>& lines = hive_->keys[key].lines;
+      for (std::size_t line = 0; line < lines.size(); ++line) {
+        if (lines[line].value) index[LowerCase(lines[line].value->name)] = {key, line};
       }
     }
   }
@@ -84,24 +85,30 @@ const HiveView::ValueIndex* HiveView::IndexOf(std::string_view keyPath) {
   return entry->second ? &*entry->second : nullptr;
 }
 
-bool HiveView::HasKey(std::string_view keyPath) { return IndexOf(keyPath) != nullptr; }
-
-const HiveValue* HiveView::Find(std::string_view keyPath, std::string_view name) {
+HiveLine* HiveView::FindLine(std::string_view keyPath, std::string_view name) {
   const ValueIndex* index = IndexOf(keyPath);
   if (!index) return nullptr;
   const auto found = index->find(LowerCase(name));
-  return found == index->end() ? nullptr : found->second;
+  return found == index->end() ? nullptr : &hive_->keys[found->second.key].lines[found->second.line];
+}
+
+bool HiveView::HasKey(std::string_view keyPath) { return IndexOf(keyPath) != nullptr; }
+
+const HiveValue* HiveView::Find(std::string_view keyPath, std::string_view name) {
+  const HiveLine* line = FindLine(keyPath, name);
+  return line ? &*line->value : nullptr;
 }
 
 LONG HiveView::Stage(std::string_view keyPath, const HiveValue& value, const void* writer) {
   if (!CanFormatHiveValue(value, hive_->encoding)) return ERROR_INVALID_PARAMETER;
-  const HiveValue* current = Find(keyPath, value.name);
   staged_.push_back({std::string(keyPath), value, writer});
-  if (current && SameData(*current, value)) return ERROR_SUCCESS;
-  SetHiveValue(*hive_, keyPath, value);
+  if (HiveLine* line = FindLine(keyPath, value.name)) {
+    if (SameData(*line->value, value)) return ERROR_SUCCESS;
+    ReplaceHiveValue(*hive_, *line, value);
+  } else if (const std::optional<HiveLinePosition> added = AddHiveValue(*hive_, keyPath, value)) {
+    (*IndexOf(keyPath))[LowerCase(value.name)] = *added;
+  }
   changed_ = true;
-  // A value replaced keeps its place; a line added moves the lines after it.
-  if (!current) DropIndexes();
   return ERROR_SUCCESS;
 }
 

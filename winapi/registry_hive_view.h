@@ -62,14 +62,16 @@ class HiveView {
     HiveValue value;
     const void* writer;
   };
-  // The values of one key by lower-case name, the last of each name (the one
-  // lookups see), so reading all 225 values does not search the key 225 times.
-  using ValueIndex = std::unordered_map<std::string, const HiveValue*>;
+  // Where the values of one key are, by lower-case name, the last of each
+  // name (the one lookups see), so reading or writing all 225 values does not
+  // search the key 225 times.
+  using ValueIndex = std::unordered_map<std::string, HiveLinePosition>;
 
   LONG Reload();
   LONG StoreUnderLock();
   // Null when no header names the key.
-  const ValueIndex* IndexOf(std::string_view keyPath);
+  ValueIndex* IndexOf(std::string_view keyPath);
+  HiveLine* FindLine(std::string_view keyPath, std::string_view name);
   void DropIndexes();
   // Whether the write changed the hive.
   static bool Lay(Hive& hive, const StagedWrite& write);
@@ -81,8 +83,8 @@ class HiveView {
   bool changed_ = false;  // some staged write differs from the file
   std::map<const void*, LONG> lost_;  // writers whose writes a failed store dropped, and why
   std::unordered_map<std::string, std::optional<ValueIndex>> indexes_;  // by lower-case key path
-  std::string lastKeyPath_;                              // as last asked for, and
-  const std::optional<ValueIndex>* lastIndex_ = nullptr;  // its entry in indexes_
+  std::string lastKeyPath_;                        // as last asked for, and
+  std::optional<ValueIndex>* lastIndex_ = nullptr;  // its entry in indexes_
 };
 
 }  // namespace winapi

@@ -33,9 +33,9 @@ bool DriverSettingsStore::WriteSetting(LPCSTR portName, DWORD setting) const {
          ERROR_SUCCESS;
 }
 
-void DriverSettingsStore::Close() {
-  if (m_key) {
-    RegCloseKey(m_key);
-    m_key = nullptr;
-  }
+bool DriverSettingsStore::Close() {
+  if (!m_key) return true;
+  const bool stored = RegCloseKey(m_key) == ERROR_SUCCESS;
+  m_key = nullptr;
+  return stored;
 }

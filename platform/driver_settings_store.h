@@ -19,10 +19,12 @@ class DriverSettingsStore {
   // The word stored under portName; 0 when the value is missing or longer
   // than four bytes.
   DWORD ReadSetting(LPCSTR portName) const;
-  // Stores the word as REG_DWORD, 4 bytes. False when the write fails.
+  // Stores the word as REG_DWORD, 4 bytes. False when the write fails. The
+  // words written reach the configuration together when the key is closed.
   bool WriteSetting(LPCSTR portName, DWORD setting) const;
-  // Releases the key an open returned; does nothing when none is open.
-  void Close();
+  // Releases the key an open returned; does nothing when none is open. False
+  // when the words written through it could not be stored: they are lost.
+  bool Close();
 
  private:
   bool Open(REGSAM access);

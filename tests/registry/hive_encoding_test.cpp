@@ -7,6 +7,7 @@
 #include <string>
 
 #include "hive.h"
+#include "utf16_file.h"
 
 namespace {
 
@@ -15,17 +16,9 @@ using winapi::HiveEncoding;
 using winapi::HiveError;
 using winapi::HiveValue;
 
-constexpr char kKey[] = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tavrin";
+using test_support::Utf16LeFile;
 
-// The bytes of a UTF-16LE file with its byte-order mark.
-std::string Utf16LeFile(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : text) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
+constexpr char kKey[] = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tavrin";
 
 // An export of the driver's key: strings, an expandable string in hex(2), a
 // default value, a word, a character outside the BMP, and a subkey.

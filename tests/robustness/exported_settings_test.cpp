@@ -14,18 +14,12 @@
 #include "input.h"
 #include "port_world.h"
 #include "resource.h"
+#include "utf16_file.h"
 #include "window.h"
 
 namespace {
 
-std::string Utf16LeFile(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : text) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
+using test_support::Utf16LeFile;
 
 const std::u16string kServiceKeyHeader = u"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tavrin]\r\n";
 const std::u16string kValuesBeforeTheWords =

@@ -1,5 +1,7 @@
 #include "driver_settings_store.h"
 
+#include <utility>
+
 namespace {
 
 const LPCSTR kServiceKey = "System\\CurrentControlSet\\Services\\Tavrin";
@@ -34,8 +36,6 @@ bool DriverSettingsStore::WriteSetting(LPCSTR portName, DWORD setting) const {
 }
 
 bool DriverSettingsStore::Close() {
-  if (!m_key) return true;
-  const bool stored = RegCloseKey(m_key) == ERROR_SUCCESS;
-  m_key = nullptr;
-  return stored;
+  const HKEY key = std::exchange(m_key, nullptr);
+  return key == nullptr || RegCloseKey(key) == ERROR_SUCCESS;
 }

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "device_io.h"
@@ -61,7 +62,7 @@ class ControlDevice : public ::testing::Test {
 
 TEST_F(ControlDevice, WithoutReaderTheDriverIsNotRunning) {
   SetLastError(ERROR_SUCCESS);
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
 }
@@ -69,11 +70,11 @@ TEST_F(ControlDevice, WithoutReaderTheDriverIsNotRunning) {
 TEST_F(ControlDevice, ApplyCommandReachesTheReaderInOneWrite) {
   StartReader();
   ASSERT_TRUE(m_reader.Valid());
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
   EXPECT_EQ(WriteDevice(device, kApplyCommand, sizeof kApplyCommand), 3u);
-  CloseDevice(device);
-  EXPECT_EQ(device, INVALID_HANDLE_VALUE);
+  device.Close();
+  EXPECT_FALSE(device.IsOpen());
   BYTE received[8] = {};
   ASSERT_EQ(read(m_reader.Get(), received, sizeof received), 3);
   EXPECT_EQ(std::vector<BYTE>(received, received + 3), std::vector<BYTE>(kApplyCommand, kApplyCommand + 3));
@@ -85,26 +86,26 @@ TEST_F(ControlDevice, HeldByAnotherProgramIsRefused) {
   ASSERT_GE(otherProgram, 0);
   ASSERT_EQ(flock(otherProgram, LOCK_EX | LOCK_NB), 0);
   SetLastError(ERROR_SUCCESS);
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   close(otherProgram);
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  EXPECT_NE(device, INVALID_HANDLE_VALUE);
-  CloseDevice(device);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  EXPECT_TRUE(device.IsOpen());
+  device.Close();
 }
 
 TEST_F(ControlDevice, OpenOnceAtATime) {
   StartReader();
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(OpenDeviceExclusive("\\\\.\\Tavrin"), INVALID_HANDLE_VALUE);
-  CloseDevice(device);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
+  EXPECT_FALSE(OpenDeviceExclusive("\\\\.\\Tavrin").IsOpen());
+  device.Close();
 }
 
 TEST_F(ControlDevice, ASlowDriverDelaysTheWriteAndGetsTheWholeCommand) {
   StartReader();
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
   const std::size_t held = FillPipe();
   ASSERT_GT(held, 0u);
   // The driver reads again only a while later; the write cannot end before.
@@ -117,19 +118,19 @@ TEST_F(ControlDevice, ASlowDriverDelaysTheWriteAndGetsTheWholeCommand) {
   });
   const DWORD written = WriteDevice(device, kApplyCommand, sizeof kApplyCommand);
   const bool driverHadRead = reading;
+  device.Close();
   driver.join();
   EXPECT_EQ(written, 3u);
   EXPECT_TRUE(driverHadRead) << "the write returned while the pipe was still full";
   ASSERT_EQ(received.size(), held + 3);
   EXPECT_EQ(std::vector<BYTE>(received.end() - 3, received.end()),
             std::vector<BYTE>(kApplyCommand, kApplyCommand + 3));
-  CloseDevice(device);
 }
 
 TEST_F(ControlDevice, ADriverThatGoesAwayDuringTheWriteFailsItAndEndsNothing) {
   StartReader();
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
   ASSERT_GT(FillPipe(), 0u);
   std::thread driver([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -137,31 +138,46 @@ TEST_F(ControlDevice, ADriverThatGoesAwayDuringTheWriteFailsItAndEndsNothing) {
   });
   DWORD written = 1234;
   SetLastError(ERROR_SUCCESS);
-  EXPECT_FALSE(WriteFile(device, kApplyCommand, 3, &written, nullptr)) << "and SIGPIPE did not end the test";
+  EXPECT_FALSE(WriteFile(device.Get(), kApplyCommand, 3, &written, nullptr)) << "and SIGPIPE did not end the test";
   driver.join();
   EXPECT_EQ(written, 0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
-  CloseDevice(device);
 }
 
-TEST_F(ControlDevice, CloseDeviceClosesExactlyOnce) {
+TEST_F(ControlDevice, HandleIsClosedExactlyOnceByCloseMoveOrScope) {
   StartReader();
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
-  CloseDevice(device);
-  CloseDevice(device);
-  EXPECT_EQ(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
+  device.Close();
+  device.Close();
+  EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
   EXPECT_EQ(WriteDevice(device, kApplyCommand, 3), 0u);
+
+  {
+    UniqueHandle first = OpenDeviceExclusive(kControlDevicePath);
+    device = std::move(first);
+    EXPECT_FALSE(first.IsOpen());
+    EXPECT_EQ(winapi::OpenFileHandleCount(), 1);
+  }
+  EXPECT_TRUE(device.IsOpen());
+  device = OpenDeviceExclusive(kControlDevicePath);  // refused while held: the old one is closed
+  EXPECT_FALSE(device.IsOpen());
+  EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
+  {
+    const UniqueHandle scoped = OpenDeviceExclusive(kControlDevicePath);
+    EXPECT_TRUE(scoped.IsOpen());
+  }
+  EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
 }
 
 TEST_F(ControlDevice, NoDescriptorOutlivesItsHandle) {
   StartReader();
   const int before = test_support::OpenDescriptorCount();
   for (int round = 0; round < 20; ++round) {
-    HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+    UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
     WriteDevice(device, kApplyCommand, 3);
-    CloseDevice(device);
+    device.Close();
     OpenDeviceExclusive("\\\\.\\COM1");  // refused: no such port
   }
   EXPECT_EQ(test_support::OpenDescriptorCount(), before);
@@ -170,26 +186,26 @@ TEST_F(ControlDevice, NoDescriptorOutlivesItsHandle) {
 TEST(OtherDevice, FullDeviceAcceptsTheOpenAndFailsTheWrite) {
   TempPrefix prefix;
   prefix.Link("tavrin", "/dev/full");
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
   DWORD written = 99;
-  EXPECT_FALSE(WriteFile(device, kApplyCommand, 3, &written, nullptr));
+  EXPECT_FALSE(WriteFile(device.Get(), kApplyCommand, 3, &written, nullptr));
   EXPECT_EQ(written, 0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
   EXPECT_EQ(WriteDevice(device, kApplyCommand, 3), 0u);
-  CloseDevice(device);
+  device.Close();
 }
 
 TEST(OtherDevice, MissingEntryRegularFileAndDirectoryAreNoDevices) {
   TempPrefix prefix;
   SetLastError(ERROR_SUCCESS);
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   std::filesystem::create_directory(prefix.Entry("tavrin"));
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   std::filesystem::remove(prefix.Entry("tavrin"));
   { std::ofstream(prefix.Entry("tavrin")) << "x"; }
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
 }
 

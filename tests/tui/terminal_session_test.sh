@@ -118,7 +118,7 @@ list_focused() {
   [[ $(cells_with 1 | sed -n "$((top + 6))p") == *"$1"* ]]
 }
 port_list_focused() { list_focused "┌─────────────────┐"; }
-watch_list_focused() { list_focused "┌───────────────────────────────────────────┤"; }
+watch_list_focused() { list_focused "┌──────────────────────────────────────────┐"; }
 tab_until() {  # tab_until DESCRIPTION COMMAND...: Tab until COMMAND holds, at most once round
   local description=$1
   shift
@@ -171,6 +171,10 @@ bottom=$(screen | grep -n "╚═" | head -1 | cut -d: -f1)
 shows "│COM2 " && shows "│COM4 " || fail "the port list shows COM2 and COM4"
 shows "COM1-HID_Touch_Digitizer-9600-PnP" || fail "the watch list shows COM1"
 shows "Restart" && fail "the hidden restart button is drawn"
+# The combos show as fields with nothing chosen yet, and the watch list's
+# frame keeps inside the group box's.
+[[ $(screen | grep -cF "[                         ▼]") -eq 3 ]] || fail "the three combos show as empty fields"
+shows "─┐│║" && shows "─┘│║" || fail "the watch list's frame stays inside the group box"
 
 # The port list has the focus; Tab moves the highlight to the driver-type combo.
 port_list_focused || fail "the port list starts with the focus"
@@ -187,6 +191,7 @@ press Tab
 wait_until "Tab reaches the driver-type combo" focus_on_row "$DRIVER_TYPE_ROW"
 press Down
 wait_until "Down chooses HID_Touch_Digitizer" highlighted "HID_Touch_Digitizer"
+shows "[HID_Touch_Digitizer      ▼]" || fail "the driver-type combo shows its choice in its field"
 tab_until "the baud combo" focus_on_row "$BAUD_ROW"
 press Down
 wait_until "Down chooses Auto_Scan" highlighted "Auto_Scan"

@@ -3,6 +3,8 @@
 // is not understood (then nothing runs).
 #include <iostream>
 
+#include "resource_tables.h"
+#include "resources.h"
 #include "scenario_run.h"
 #include "script_parser.h"
 #include "world_error.h"
@@ -18,6 +20,7 @@ int main(int argc, char** argv) {
     for (const auto& error : errors) std::cerr << argv[1] << ":" << error.line << ": " << error.message << "\n";
     return 2;
   }
+  framework::UseModule(res::ProgramModule());
   try {
     scenario::ScenarioRun run(*script, std::cout);
     return run.Execute();

@@ -107,9 +107,8 @@ LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileVersion& v
     filled += static_cast<std::size_t>(count);
   }
   text.resize(filled);
-  // Stamped after the read: a file that grew while it was read shows as
-  // changed at the next look, not as this version.
-  if (::fstat(fd.Get(), &status) != 0) return FailureFromErrno(errno);
+  // Stamped as it was before the read: a file that changed while it was read
+  // shows as changed at the next look, and is read again.
   version.stamp = StampOf(status);
   version.fd = std::move(fd);
   return ERROR_SUCCESS;

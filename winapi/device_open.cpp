@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "last_error.h"
-#include "unique_fd.h"
 #include "tty_drivers.h"
+#include "unique_fd.h"
 #include "uucp_lock.h"
 
 namespace winapi {

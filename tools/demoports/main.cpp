@@ -1,7 +1,10 @@
 // Makes virtual serial ports for a demonstration: one pseudo-terminal pair per
 // port, its terminal side linked as <prefix>/dosdevices/comN, and holds the
-// ports named busy exclusively, as another program would. Runs until SIGTERM
-// or SIGINT, then removes its links.
+// ports named busy exclusively, as another program would. Prints one line per
+// port once every port is made, then runs until SIGTERM or SIGINT and removes
+// its links.
+//   tavrin-demo-ports [--prefix DIR] N[,N...] [BUSY,...]
+// The prefix defaults to the platform's (TAVRIN_PREFIX, else /var/lib/tavrin).
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -15,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "stand_in.h"
+
 namespace {
 
 struct Port {
@@ -22,6 +27,7 @@ struct Port {
   int master = -1;
   int holder = -1;  // the busy port's own open, holding its lock
   std::string link;
+  std::string description;
 };
 
 volatile sig_atomic_t g_stop = 0;
@@ -56,29 +62,38 @@ bool OpenPort(const std::string& prefix, bool busy, Port& port) {
     port.holder = open(terminal, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (port.holder < 0 || flock(port.holder, LOCK_EX | LOCK_NB) != 0) return false;
   }
-  std::printf("COM%d -> %s%s\n", port.number, terminal, busy ? " (held by another program)" : "");
+  port.description = "COM" + std::to_string(port.number) + " -> " + terminal + (busy ? " (held by another program)" : "");
   return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3 || argc > 4) {
-    std::fprintf(stderr, "usage: tavrin-demo-ports PREFIX N[,N...] [BUSY,...]\n");
+  std::vector<const char*> lists;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--prefix") == 0 && i + 1 < argc) {
+      winapi::SetPrefix(argv[++i]);
+    } else {
+      lists.push_back(argv[i]);
+    }
+  }
+  if (lists.empty() || lists.size() > 2) {
+    std::fprintf(stderr, "usage: tavrin-demo-ports [--prefix DIR] N[,N...] [BUSY,...]\n");
     return 2;
   }
-  const std::string prefix = argv[1];
-  const std::vector<int> numbers = ParseNumbers(argv[2]);
-  const std::vector<int> busyList = argc == 4 ? ParseNumbers(argv[3]) : std::vector<int>{};
+  const std::string prefix = winapi::Prefix();
+  const std::vector<int> numbers = ParseNumbers(lists[0]);
+  const std::vector<int> busyList = lists.size() == 2 ? ParseNumbers(lists[1]) : std::vector<int>{};
   const std::set<int> busy(busyList.begin(), busyList.end());
 
   std::vector<Port> ports;
-  for (int number : numbers) ports.push_back(Port{number, -1, -1, {}});
+  for (int number : numbers) ports.push_back(Port{number, -1, -1, {}, {}});
   bool ok = true;
   for (Port& port : ports) ok = ok && OpenPort(prefix, busy.count(port.number) != 0, port);
-  std::fflush(stdout);
 
   if (ok) {
+    for (const Port& port : ports) std::printf("%s\n", port.description.c_str());
+    std::fflush(stdout);
     struct sigaction action {};
     action.sa_handler = OnStop;
     sigaction(SIGTERM, &action, nullptr);

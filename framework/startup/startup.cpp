@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <string>
 
+#include "administrator_rights.h"
 #include "framework.h"
 #include "qt_backend.h"
 #include "resources.h"
@@ -38,6 +41,11 @@ int RunInTerminal() {
 }  // namespace
 
 int RunWithSystemBackend(int argc, char** argv) {
+  const std::string program = argc > 0 ? std::filesystem::path(argv[0]).filename().string() : "";
+  if (const std::string missing = MissingAdministratorRights(program); !missing.empty()) {
+    std::fprintf(stderr, "%s\n", missing.c_str());
+    return 1;
+  }
   SetResourceLanguage(LanguageFromLocale());
 
   const auto variable = [](const char* name) { return std::getenv(name); };
@@ -50,8 +58,9 @@ int RunWithSystemBackend(int argc, char** argv) {
       break;
   }
   std::fprintf(stderr,
-               "portsetup: no display (DISPLAY is not set) and no terminal to draw in; run it in a terminal, "
-               "or under a virtual display: xvfb-run ./run\n");
+               "%s: no display (DISPLAY is not set) and no terminal to draw in; run it in a terminal, "
+               "or under a virtual display: xvfb-run %s\n",
+               program.c_str(), program.c_str());
   return 1;
 }
 

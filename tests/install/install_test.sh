@@ -13,7 +13,7 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-prefix=/usr
+prefix=/usr/local  # the default, where polkit does not look: its action goes to /usr/share
 DESTDIR=$stage cmake --install "$build" --prefix "$prefix" >/dev/null
 root=$stage$prefix
 
@@ -31,7 +31,7 @@ icon_name=$(sed -n 's/^Icon=//p' "$entry")
 
 # pkexec takes the action whose exec.path is the program it is asked to run;
 # allow_gui keeps the display for it.
-policy=$root/share/polkit-1/actions/org.tavrin.portsetup.policy
+policy=$stage/usr/share/polkit-1/actions/org.tavrin.portsetup.policy
 [[ -f $policy ]] || fail "no polkit action"
 dtd=/usr/share/polkit-1/policyconfig-1.dtd
 if [[ -f $dtd ]]; then
@@ -70,4 +70,4 @@ done
 # Uninstalling removes what the manifest names: every installed file.
 unlisted=$(comm -13 <(sort "$build/install_manifest.txt") <(cd "$stage" && find . -type f -printf '/%P\n' | grep -v '^/unit/' | sort))
 [[ -z $unlisted ]] || fail "not in install_manifest.txt: $unlisted"
-echo "installed: $(cd "$root" && find . -type f | sort | tr '\n' ' ')"
+X

@@ -70,4 +70,4 @@ done
 # Uninstalling removes what the manifest names: every installed file.
 unlisted=$(comm -13 <(sort "$build/install_manifest.txt") <(cd "$stage" && find . -type f -printf '/%P\n' | grep -v '^/unit/' | sort))
 [[ -z $unlisted ]] || fail "not in install_manifest.txt: $unlisted"
-X
+echo "installed: $(cd "$stage" && find . -type f ! -path './unit/*' | sort | tr '\n' ' ')"

@@ -44,7 +44,7 @@ Windows Registry Editor Version 5.00
 "COM7"=dword:00000001
 REG
 TAVRIN_PREFIX=$world "$tavrind" install --dev "$work" > /dev/null
-"$demo_ports" --prefix "$world" 1,2,3,4 3 > "$work/ports.txt" &
+"$demo_ports" "$world" 1,2,3,4 3 > "$work/ports.txt" &
 pids+=($!)
 TAVRIN_PREFIX=$world "$tavrind" run --foreground > "$work/driver.out" 2>&1 &
 pids+=($!)

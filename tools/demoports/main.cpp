@@ -16,6 +16,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "stand_in.h"
@@ -50,6 +51,10 @@ std::vector<int> ParseNumbers(const char* list) {
   return numbers;
 }
 
+bool IsNumberList(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789,") == std::string_view::npos;
+}
+
 bool OpenPort(const std::string& prefix, bool busy, Port& port) {
   port.master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (port.master < 0 || grantpt(port.master) != 0 || unlockpt(port.master) != 0) return false;
@@ -76,6 +81,11 @@ int main(int argc, char** argv) {
     } else {
       lists.push_back(argv[i]);
     }
+  }
+  // The earlier form named the prefix first: "tavrin-demo-ports DIR N,... [BUSY,...]".
+  if (!lists.empty() && !IsNumberList(lists[0])) {
+    winapi::SetPrefix(lists[0]);
+    lists.erase(lists.begin());
   }
   if (lists.empty() || lists.size() > 2) {
     std::fprintf(stderr, "usage: tavrin-demo-ports [--prefix DIR] N[,N...] [BUSY,...]\n");

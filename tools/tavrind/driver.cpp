@@ -11,10 +11,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <iomanip>
-#include <sstream>
 
 #include "command_parser.h"
+#include "hex_text.h"
 #include "log.h"
 #include "pid_file.h"
 #include "port_holder.h"
@@ -28,12 +27,6 @@ namespace {
 constexpr mode_t kControlDeviceMode = 0600;
 
 std::string ErrnoText() { return std::strerror(errno); }
-
-std::string Hex(unsigned value, int width) {
-  std::ostringstream text;
-  text << "0x" << std::uppercase << std::hex << std::setw(width) << std::setfill('0') << value;
-  return text.str();
-}
 
 // The control device: a FIFO opened for reading and writing, so that reads
 // wait for the next writer instead of seeing end-of-file after each one.
@@ -126,7 +119,7 @@ class Driver {
         m_control(prefix + "/dosdevices/tavrin"),
         m_ports(m_log, prefix + "/dosdevices"),
         m_parser({[this] { Apply("apply command"); },
-                  [this](std::uint8_t byte) { m_log.Line("ignored byte " + Hex(byte, 2)); }}) {}
+                  [this](std::uint8_t byte) { m_log.Line("ignored byte " + HexText(byte, 2)); }}) {}
 
   int Run() {
     if (m_signals.fd() < 0) return Refuse("cannot receive signals: " + ErrnoText());
@@ -202,7 +195,7 @@ class Driver {
     std::string list;
     for (const WatchedPort& port : *watched) {
       names.push_back(port.name);
-      list += " " + port.name + "=" + Hex(port.word, 8);
+      list += " " + port.name + "=" + HexText(port.word, 8);
     }
     m_log.Line(reason + ": " + std::to_string(names.size()) + " watched port(s)" + list);
     m_ports.HoldExactly(names);

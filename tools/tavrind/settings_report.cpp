@@ -1,7 +1,6 @@
 #include "settings_report.h"
 
-#include <cstdio>
-
+#include "hex_text.h"
 #include "port_setting.h"
 #include "watched_ports.h"
 
@@ -10,12 +9,6 @@ namespace {
 
 constexpr unsigned kKnownBits = model::kWatched | model::kPnpPolling | model::kHidDigitizer | model::kBaudIndexMask;
 
-std::string Hex(unsigned value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
-  return text;
-}
-
 }  // namespace
 
 std::string DescribeSettingsWord(unsigned word) {
@@ -23,9 +16,9 @@ std::string DescribeSettingsWord(unsigned word) {
   const std::string baud = baudIndex < static_cast<int>(model::kBaudRateTable.size())
                                ? model::kBaudRateTable[baudIndex]
                                : "baud index " + std::to_string(baudIndex) + " (no rate)";
-  std::string text = Hex(word) + "  " + model::kDriverTypeTable[model::DriverTypeIndexOf(word)] + ", " + baud +
+  std::string text = HexText(word, 8) + "  " + model::kDriverTypeTable[model::DriverTypeIndexOf(word)] + ", " + baud +
                      ", PnP polling " + model::kPnpPollingTable[model::PnpIndexOf(word)];
-  if ((word & ~kKnownBits) != 0) text += ", other bits " + Hex(word & ~kKnownBits);
+  if ((word & ~kKnownBits) != 0) text += ", other bits " + HexText(word & ~kKnownBits, 8);
   return text;
 }
 

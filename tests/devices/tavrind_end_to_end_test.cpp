@@ -119,6 +119,28 @@ TEST_F(DriverStandIn, InstallMakesTheServiceKeyThatTheStoreOpens) {
   RegCloseKey(key);
 }
 
+// In the foreground each log line is copied to standard error; when that is
+// the journal's stream, without the time and process id the journal adds.
+TEST_F(DriverStandIn, InTheForegroundLinesGoToStandardErrorTooBareForTheJournal) {
+  for (const bool journal : {false, true}) {
+    const std::string copy = m_prefix.path() + "/stderr.txt";
+    const std::string journalStream = journal ? "JOURNAL_STREAM=$(stat -c %d:%i " + copy + ") " : "";
+    const std::string command = "exec 2>" + copy + "; " + journalStream + "exec " + kTavrind +
+                                " run --foreground --prefix " + m_prefix.path() + " &";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(WaitUntil([&] { return DriverPid() != 0; }));
+    ASSERT_EQ(kill(DriverPid(), SIGTERM), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Exists(PidFile()); }));
+    const std::string firstLine = FileText(copy).substr(0, FileText(copy).find('\n'));
+    if (journal) {
+      EXPECT_TRUE(firstLine.starts_with("started; control device ")) << firstLine;
+    } else {
+      EXPECT_NE(firstLine.find(" tavrind["), std::string::npos) << firstLine;
+      EXPECT_NE(firstLine.find("]: started; control device "), std::string::npos) << firstLine;
+    }
+  }
+}
+
 TEST_F(DriverStandIn, ApplyCommandHoldsWatchedPortsAndReleasesTheOthers) {
   m_driver = StartDriver();
   ASSERT_NE(m_driver, nullptr);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "administrator_rights.h"
 #include "framework.h"
 #include "held_standard_error.h"
 #include "resources.h"
@@ -26,6 +27,11 @@ int RunInTerminal() {
 }  // namespace
 
 int RunWithSystemBackend(int argc, char** argv) {
+  const std::string program = std::filesystem::path(argc > 0 && argv[0] != nullptr ? argv[0] : "").filename();
+  if (const std::string missing = MissingAdministratorRights(program); !missing.empty()) {
+    std::fprintf(stderr, "%s\n", missing.c_str());
+    return 1;
+  }
   SetResourceLanguage(LanguageFromLocale());
 
   const auto variable = [](const char* name) { return std::getenv(name); };
@@ -37,7 +43,6 @@ int RunWithSystemBackend(int argc, char** argv) {
     case SystemBackend::None:
       break;
   }
-  const std::string program = std::filesystem::path(argc > 0 && argv[0] != nullptr ? argv[0] : "").filename();
   if (QtBuilt()) {
     std::fprintf(stderr,
                  "%s: no display (DISPLAY is not set) and no terminal to draw in; run it in a terminal, "

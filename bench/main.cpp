@@ -1,8 +1,9 @@
 // portsetup-bench [--runs R]: the program's start-up and Apply on the headless
 // backend against floors of plain system calls measured in the same run, for
 // 225 and for 8 serial ports and watched words, and the peak resident set of a
-// start-up and Apply. Prints medians of R runs (default 15), each figure's
-// target and whether it is met. Exit 0 when the figures were measured, 1 when
+// start-up and Apply. Prints medians of R runs (default 15), and for the rows
+// that have a target (the 225-port times, the peak resident set), the target
+// and whether it is met. Exit 0 when the figures were measured, 1 when
 // the program did not behave as it must, 2 for a wrong command line.
 #include <sys/stat.h>
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -48,8 +50,8 @@ const char* Verdict(bool met) { return met ? "ok" : "MISSED"; }
 
 // The ratio is the median of each run's own ratio: a run's two figures are
 // taken moments apart, so a load that comes and goes on the machine touches
-// both alike.
-void PrintTimeRow(const std::string& what, const std::vector<Pair>& pairs, double target) {
+// both alike. A row without a target shows its figures only.
+void PrintTimeRow(const std::string& what, const std::vector<Pair>& pairs, std::optional<double> target) {
   std::vector<Duration> ours, floors;
   std::vector<double> ratios;
   for (const Pair& pair : pairs) {
@@ -58,10 +60,14 @@ void PrintTimeRow(const std::string& what, const std::vector<Pair>& pairs, doubl
     ratios.push_back(Milliseconds(pair.ours) / Milliseconds(pair.floor));
   }
   const double ratio = Median(ratios);
-  char targetText[24];
-  std::snprintf(targetText, sizeof targetText, "<= %.1fx", target);
-  std::printf("%-26s %9.2f ms %9.2f ms %7.2f   %-10s %s\n", what.c_str(), Milliseconds(Median(ours)),
-              Milliseconds(Median(floors)), ratio, targetText, Verdict(ratio <= target));
+  std::printf("%-26s %9.2f ms %9.2f ms %7.2f", what.c_str(), Milliseconds(Median(ours)), Milliseconds(Median(floors)),
+              ratio);
+  if (target) {
+    char targetText[24];
+    std::snprintf(targetText, sizeof targetText, "<= %.1fx", *target);
+    std::printf("   %-10s %s", targetText, Verdict(ratio <= *target));
+  }
+  std::printf("\n");
 }
 
 long FileSize(const std::string& path) {
@@ -82,6 +88,8 @@ void CheckRun(const bench::ProgramRun& run, const bench::PortWorld& world, int w
   if (world.DrainControlDevice() != kApplyCommand) throw std::runtime_error("Apply did not send the apply command");
 }
 
+// The targets hold for the full 225 ports; the other case's rows are figures
+// to compare, without a target.
 void MeasureCase(int ports, int runs) {
   bench::PortWorld world(ports, ports);
 
@@ -109,8 +117,9 @@ void MeasureCase(int ports, int runs) {
   }
 
   const std::string n = std::to_string(ports);
-  PrintTimeRow("start-up, " + n + " ports", startUps, kStartUpTarget);
-  PrintTimeRow("Apply, " + n + " entries", applies, kApplyTarget);
+  const bool targeted = ports == kPortNames;
+  PrintTimeRow("start-up, " + n + " ports", startUps, targeted ? std::optional(kStartUpTarget) : std::nullopt);
+  PrintTimeRow("Apply, " + n + " entries", applies, targeted ? std::optional(kApplyTarget) : std::nullopt);
   const double peakMiB = static_cast<double>(peakKiB) / 1024.0;
   char targetText[24];
   std::snprintf(targetText, sizeof targetText, "< %.0f MiB", kMemoryTargetMiB);

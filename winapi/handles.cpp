@@ -1,8 +1,10 @@
 #include "handles.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <map>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 namespace winapi {
 namespace {
@@ -12,10 +14,20 @@ namespace {
 constexpr std::uintptr_t kFirstHandleValue = 0x100;
 constexpr std::uintptr_t kHandleStep = 4;
 
+// Sorted by handle value without a tree: values only grow, so a new handle
+// goes at the end, and the table allocates nothing once it has grown to the
+// handles a program keeps open at once (start-up opens and closes 225).
 struct HandleTable {
+  using Entry = std::pair<std::uintptr_t, std::shared_ptr<HandleObject>>;
   std::mutex mutex;
-  std::map<std::uintptr_t, std::shared_ptr<HandleObject>> objects;
+  std::vector<Entry> objects;
   std::uintptr_t nextValue = kFirstHandleValue;
+
+  std::vector<Entry>::iterator Find(std::uintptr_t value) {
+    const auto found = std::lower_bound(objects.begin(), objects.end(), value,
+                                        [](const Entry& entry, std::uintptr_t wanted) { return entry.first < wanted; });
+    return found != objects.end() && found->first == value ? found : objects.end();
+  }
 };
 
 HandleTable& Table() {
@@ -32,14 +44,14 @@ HANDLE RegisterHandle(std::shared_ptr<HandleObject> object) {
   std::lock_guard lock(table.mutex);
   const std::uintptr_t value = table.nextValue;
   table.nextValue += kHandleStep;
-  table.objects.emplace(value, std::move(object));
+  table.objects.emplace_back(value, std::move(object));
   return reinterpret_cast<HANDLE>(value);
 }
 
 std::shared_ptr<HandleObject> FindHandleObject(HANDLE handle) {
   HandleTable& table = Table();
   std::lock_guard lock(table.mutex);
-  const auto found = table.objects.find(ValueOf(handle));
+  const auto found = table.Find(ValueOf(handle));
   return found == table.objects.end() ? nullptr : found->second;
 }
 
@@ -58,7 +70,7 @@ BOOL CloseHandle(HANDLE hObject) {
   {
     winapi::HandleTable& table = winapi::Table();
     std::lock_guard lock(table.mutex);
-    const auto found = table.objects.find(winapi::ValueOf(hObject));
+    const auto found = table.Find(winapi::ValueOf(hObject));
     if (found == table.objects.end()) {
       SetLastError(ERROR_INVALID_HANDLE);
       return FALSE;

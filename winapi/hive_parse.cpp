@@ -123,12 +123,21 @@ class HiveParser {
     return true;
   }
 
+  // Where the quote or backslash that ends a run of plain text is; a plain
+  // loop, as find_first_of calls memchr for every character.
+  static std::size_t QuoteOrEscape(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '"' || text[i] == '\\') return i;
+    }
+    return std::string_view::npos;
+  }
+
   // A quoted text at the start of `text` with \\ and \" escapes; `text` is
   // advanced past the closing quote.
   bool ParseQuoted(const PhysicalLine& line, std::string_view& text, std::string& out) {
     text.remove_prefix(1);
     while (true) {
-      const std::size_t stop = text.find_first_of("\"\\");
+      const std::size_t stop = QuoteOrEscape(text);
       if (stop == std::string_view::npos) return Fail(line.number, "missing closing quote");
       out.append(text.substr(0, stop));
       const char found = text[stop];
@@ -167,7 +176,9 @@ class HiveParser {
       if (!ParseDword(line, text.substr(6), value)) return false;
     } else if (StartsWithNoCase(text, "hex")) {
       if (!ParseHexType(line, text.substr(3), value)) return false;
-      if (!ParseHexBytes(line, text.substr(text.find(':') + 1), out.text, value.data)) return false;
+      const std::string_view bytes = text.substr(text.find(':') + 1);
+      value.data.reserve(bytes.size() / 3 + 1);  // "xx," per byte: one allocation for a line's bytes
+      if (!ParseHexBytes(line, bytes, out.text, value.data)) return false;
     } else {
       return Fail(line.number, "value data must be a \"string\", dword:, hex: or hex(N):");
     }
@@ -192,6 +203,7 @@ class HiveParser {
     const std::optional<DWORD> number = ParseHexNumber(text);
     if (!number || !TrimLeft(text).empty()) return Fail(line.number, "dword: needs 1 to 8 hex digits");
     value.type = REG_DWORD;
+    value.data.reserve(4);
     for (int shift = 0; shift < 32; shift += 8) value.data.push_back(static_cast<BYTE>(*number >> shift));
     return true;
   }

@@ -75,6 +75,7 @@ HiveView::ValueIndex* HiveView::IndexOf(std::string_view keyPath) {
     for (std::size_t key = 0; key < hive_->keys.size(); ++key) {
       if (!SameRegistryName(hive_->keys[key].path, keyPath)) continue;
       const std::vector<HiveLine>& lines = hive_->keys[key].lines;
+      index.reserve(index.size() + lines.size());
       for (std::size_t line = 0; line < lines.size(); ++line) {
         if (lines[line].value) index[LowerCase(lines[line].value->name)] = {key, line};
       }

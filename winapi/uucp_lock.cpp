@@ -91,9 +91,9 @@ const std::vector<std::string>& SearchedDirectories() {
 
 bool IsLiveProcess(pid_t pid) { return kill(pid, 0) == 0 || errno == EPERM; }
 
-std::string BaseName(const std::string& path) {
+std::string_view BaseName(std::string_view path) {
   const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -109,11 +109,13 @@ std::vector<std::string> UucpLockDirectories() {
   return lockDirectories;
 }
 
-bool IsLockedByUucpLockFile(const std::string& devicePath) {
-  const std::string lockName = "LCK.." + BaseName(devicePath);
+bool IsLockedByUucpLockFile(std::string_view devicePath) {
+  const std::string_view deviceName = BaseName(devicePath);
   std::lock_guard lock(directoriesMutex);
+  std::string lockPath;
   for (const std::string& directory : SearchedDirectories()) {
-    const std::optional<std::string> content = ReadLockFile(directory + "/" + lockName);
+    lockPath.assign(directory).append("/LCK..").append(deviceName);
+    const std::optional<std::string> content = ReadLockFile(lockPath);
     if (!content) continue;
     const std::optional<pid_t> pid = PidOfLockFile(*content);
     if (!pid || IsLiveProcess(*pid)) return true;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace winapi {
@@ -17,6 +18,6 @@ std::vector<std::string> UucpLockDirectories();
 // a live process (or one we may not signal) holds it, or its content cannot be
 // read as a pid (being written, or of an unknown format). A lock file of a
 // process that no longer exists does not count.
-bool IsLockedByUucpLockFile(const std::string& devicePath);
+bool IsLockedByUucpLockFile(std::string_view devicePath);
 
 }  // namespace winapi

@@ -226,4 +226,25 @@ TEST(HandleTable, StaleHandleNeverReachesALaterObject) {
   EXPECT_FALSE(CloseHandle(INVALID_HANDLE_VALUE));
 }
 
+// Handles closed out of the order they were opened in: each close releases
+// exactly its own port, and a closed handle stays closed.
+TEST(HandleTable, ClosingOutOfOrderReleasesOnlyThatHandle) {
+  TempPrefix prefix;
+  PseudoTerminal terminals[3];
+  HANDLE ports[3];
+  for (int i = 0; i < 3; ++i) {
+    prefix.Link("com" + std::to_string(i + 1), terminals[i].slavePath());
+    ports[i] = OpenPort(("\\\\.\\COM" + std::to_string(i + 1)).c_str());
+    ASSERT_NE(ports[i], INVALID_HANDLE_VALUE);
+  }
+  EXPECT_TRUE(CloseHandle(ports[1]));
+  EXPECT_FALSE(CloseHandle(ports[1]));
+  ExpectRefused("\\\\.\\COM1", ERROR_SHARING_VIOLATION);
+  ExpectRefused("\\\\.\\COM3", ERROR_SHARING_VIOLATION);
+  const HANDLE again = OpenPort("\\\\.\\COM2");
+  EXPECT_NE(again, INVALID_HANDLE_VALUE);
+  for (const HANDLE port : {ports[2], again, ports[0]}) EXPECT_TRUE(CloseHandle(port));
+  EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
+}
+
 }  // namespace

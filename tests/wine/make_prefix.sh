@@ -5,7 +5,8 @@
 #     every language's characters;
 #   - Wine's own fonts (Tahoma, Marlett for the caption buttons), which
 #     Debian's Wine does not find by itself;
-#   - windows drawn with Wine's own frames (there is no window manager under Xvfb);
+#   - windows drawn and placed by Wine itself, with its own frames: there is no
+#     window manager under Xvfb to wait for;
 #   - no mount manager: the machine's serial ports are not made COM ports, so
 #     \\.\COMn is exactly what a test links as dosdevices/comN.
 # Usage: make_prefix.sh DIRECTORY
@@ -22,6 +23,7 @@ reg 'HKCU\Software\Wine\Fonts\Replacements' /v '新細明體' /t REG_SZ /d 'Noto
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma /t REG_MULTI_SZ \
     /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK TC'
 reg 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N
+reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
 reg 'HKLM\System\CurrentControlSet\Services\MountMgr' /v Start /t REG_DWORD /d 4
 wineserver --wait
 rm -f "$prefix"/dosdevices/com*

@@ -39,9 +39,14 @@ Outcome Spawn(const std::vector<std::string>& command, const std::vector<std::st
   std::vector<char*> argv;
   for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
+  // The environment's entries, each replaced by a later one of the same name.
   std::vector<std::string> entries;
   for (char** entry = environ; *entry != nullptr; ++entry) entries.emplace_back(*entry);
-  entries.insert(entries.end(), environment.begin(), environment.end());  // later entries win
+  for (const std::string& setting : environment) {
+    const std::string name = setting.substr(0, setting.find('=') + 1);
+    std::erase_if(entries, [&name](const std::string& entry) { return entry.rfind(name, 0) == 0; });
+    entries.push_back(setting);
+  }
   std::vector<char*> envp;
   for (const std::string& entry : entries) envp.push_back(const_cast<char*>(entry.c_str()));
   envp.push_back(nullptr);

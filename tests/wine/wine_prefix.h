@@ -31,7 +31,7 @@ class WinePrefix {
   void Unlink(const std::string& name) const;
 
   // Runs `wine command...` in the prefix with the extra environment entries
-  // ("NAME=value"); killed after the limit.
+  // ("NAME=value", replacing any of the same name); killed after the limit.
   Outcome Run(const std::vector<std::string>& command, const std::vector<std::string>& environment = {},
               std::chrono::seconds limit = std::chrono::seconds(120)) const;
 

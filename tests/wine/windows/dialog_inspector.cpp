@@ -2,9 +2,9 @@
 // process under Wine, one step after the other as its arguments say, and
 // prints what it finds, one line per fact:
 //
-//   launch PROGRAM      start PROGRAM; "launched ms=N" once it waits for input
-//                       with its main dialog or a message box over it shown,
-//                       which becomes the current window
+//   launch PROGRAM      start PROGRAM; "launched ms=N caption=T" once it waits
+//                       for input with its main dialog or a message box over
+//                       it shown, which becomes the current window
 //   attach              take the shown main dialog of any process
 //   font FACE POINTS    the font whose glyphs `controls` checks texts against
 //   controls            "control id=N class=C visible=0|1 enabled=0|1
@@ -152,7 +152,7 @@ void Launch(Session& session, const std::string& program) {
       },
       kWindowLimit);
   if (session.dialog == nullptr) Fail("launch: neither the dialog nor a message box shown");
-  Say("launched ms=" + std::to_string(MillisecondsSince(start)));
+  Say("launched ms=" + std::to_string(MillisecondsSince(start)) + " caption=" + Escaped(WindowText(session.current)));
 }
 
 void Attach(Session& session) {
@@ -223,6 +223,13 @@ int main(int argc, char** argv) {
       ReleaseDC(nullptr, dc);
       session.font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
+      const HDC screen = GetDC(nullptr);
+      const HGDIOBJ previous = SelectObject(screen, session.font);
+      wchar_t chosen[LF_FACESIZE] = L"";
+      GetTextFaceW(screen, LF_FACESIZE, chosen);
+      SelectObject(screen, previous);
+      ReleaseDC(nullptr, screen);
+      Say("font face=" + Escaped(framework::win32::Narrow(chosen)));
     } else if (step == "controls") {
       if (session.current == nullptr) Fail("controls: no window");
       ListControls(session);

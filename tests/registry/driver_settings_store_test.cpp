@@ -12,6 +12,10 @@
 
 namespace {
 
+using test_support::ServiceKeyHive;
+using test_support::TempPrefix;
+using test_support::kServiceKeyPath;
+
 class DriverSettingsStoreTest : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -28,7 +32,7 @@ TEST_F(DriverSettingsStoreTest, AMissingKeyFailsBothOpens) {
   DriverSettingsStore store;
   EXPECT_FALSE(store.OpenForRead());
   EXPECT_FALSE(store.OpenForWrite());
-  store.Close();  // nothing to release
+  EXPECT_TRUE(store.Close());  // nothing to release
   EXPECT_EQ(winapi::OpenKeyCount(), 0);
 }
 
@@ -74,7 +78,7 @@ TEST_F(DriverSettingsStoreTest, ApplysWritesLeaveAWordUnderEveryName) {
   for (int port = 1; port <= 225; ++port) EXPECT_TRUE(store.WriteSetting(PortName(port).c_str(), 0));
   EXPECT_TRUE(store.WriteSetting("COM4", 0x27));
   EXPECT_TRUE(store.WriteSetting("COM200", 0x13));
-  store.Close();
+  EXPECT_TRUE(store.Close());
   EXPECT_EQ(winapi::OpenKeyCount(), 0);
 
   const std::string text = prefix_.ReadHive();
@@ -125,14 +129,30 @@ TEST_F(DriverSettingsStoreTest, AMalformedHiveFailsTheOpenAndStaysAsItWas) {
   EXPECT_EQ(prefix_.ReadHive(), broken);
 }
 
+TEST_F(DriverSettingsStoreTest, CloseTellsWhetherTheWordsWereStored) {
+  prefix_.WriteHive(ServiceKeyHive(""));
+  DriverSettingsStore store;
+  EXPECT_TRUE(store.Close()) << "nothing open";
+  ASSERT_TRUE(store.OpenForWrite());
+  EXPECT_TRUE(store.WriteSetting("COM1", 0x27));
+  EXPECT_TRUE(store.Close());
+
+  ASSERT_TRUE(store.OpenForWrite());
+  EXPECT_TRUE(store.WriteSetting("COM1", 0x21));
+  const std::string withoutTheKey = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Other]\n";
+  prefix_.WriteHive(withoutTheKey);  // removed by hand before the close
+  EXPECT_FALSE(store.Close());
+  EXPECT_EQ(prefix_.ReadHive(), withoutTheKey);
+}
+
 TEST_F(DriverSettingsStoreTest, ReopeningReleasesTheEarlierKey) {
   prefix_.WriteHive(ServiceKeyHive(""));
   DriverSettingsStore store;
   ASSERT_TRUE(store.OpenForRead());
   ASSERT_TRUE(store.OpenForWrite());
   EXPECT_EQ(winapi::OpenKeyCount(), 1);
-  store.Close();
-  store.Close();
+  EXPECT_TRUE(store.Close());
+  EXPECT_TRUE(store.Close());
   EXPECT_EQ(winapi::OpenKeyCount(), 0);
 }
 

@@ -35,7 +35,7 @@ class ControlDevice {
 
   std::string m_path;
   DriverState m_state = DriverState::Absent;
-  UniqueFd m_reader;
+  winapi::UniqueFd m_reader;
   std::vector<Bytes> m_writes;
 };
 

@@ -11,8 +11,8 @@ namespace scenario {
 
 SerialPorts::Port SerialPorts::Create(int number) const {
   Port port;
-  port.master = UniqueFd(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
-  if (!port.master.IsOpen()) ThrowSystemError("cannot open a pseudo-terminal");
+  port.master = winapi::UniqueFd(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
+  if (!port.master.Valid()) ThrowSystemError("cannot open a pseudo-terminal");
   if (grantpt(port.master.Get()) != 0 || unlockpt(port.master.Get()) != 0) {
     ThrowSystemError("cannot unlock a pseudo-terminal");
   }
@@ -29,12 +29,12 @@ void SerialPorts::Set(int number, bool busy) {
   if (found == m_ports.end()) found = m_ports.emplace(number, Create(number)).first;
   Port& port = found->second;
   if (!busy) {
-    port.holder.Reset();  // closing the open releases its lock
+    port.holder.Close();  // closing the open releases its lock
     return;
   }
-  if (port.holder.IsOpen()) return;
-  UniqueFd holder(open(port.slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-  if (!holder.IsOpen()) ThrowSystemError("cannot open " + port.slavePath + " to hold it");
+  if (port.holder.Valid()) return;
+  winapi::UniqueFd holder(open(port.slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  if (!holder.Valid()) ThrowSystemError("cannot open " + port.slavePath + " to hold it");
   if (flock(holder.Get(), LOCK_EX | LOCK_NB) != 0) ThrowSystemError("cannot lock " + port.slavePath);
   port.holder = std::move(holder);
 }

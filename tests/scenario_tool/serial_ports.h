@@ -20,9 +20,9 @@ class SerialPorts {
 
  private:
   struct Port {
-    UniqueFd master;  // keeps the terminal alive
+    winapi::UniqueFd master;  // keeps the terminal alive
     std::string slavePath;
-    UniqueFd holder;  // the other program's exclusive open, while busy
+    winapi::UniqueFd holder;  // the other program's exclusive open, while busy
   };
   Port Create(int number) const;
 

@@ -12,7 +12,7 @@
 # Usage: make_prefix.sh DIRECTORY
 set -euo pipefail
 prefix=$1
-rm -rf "$prefix"
+rm -rf "$prefix" "$prefix"-copy.*  # and copies a crashed test left behind
 mkdir -p "$(dirname "$prefix")"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "pseudo_terminal.h"
+#include "temp_directory.h"
 #include "wine_prefix.h"
 
 namespace wine_test {

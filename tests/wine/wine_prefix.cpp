@@ -83,9 +83,17 @@ Outcome Spawn(const std::vector<std::string>& command, const std::vector<std::st
   return outcome;
 }
 
+// A fresh folder beside the template: hard links need the same file system.
+std::string FolderBeside(const std::string& template_) {
+  std::string pattern = template_ + "-copy.XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a folder beside " + template_);
+  return pattern;
+}
+
 }  // namespace
 
-WinePrefix::WinePrefix() : m_path(m_directory / "prefix") {
+WinePrefix::WinePrefix()
+    : m_directory(FolderBeside(Setting("TAVRIN_WINE_TEMPLATE"))), m_path(m_directory + "/prefix") {
   // Hard links share the system's files with the template; the registry, the
   // one thing Wine writes back, gets copies of its own.
   fs::copy(Setting("TAVRIN_WINE_TEMPLATE"), m_path,
@@ -96,12 +104,15 @@ WinePrefix::WinePrefix() : m_path(m_directory / "prefix") {
     fs::copy_file(file, copy);
     fs::rename(copy, file);
   }
-  Spawn({"wineserver", "--persistent"}, {"WINEPREFIX=" + m_path}, m_directory / "wineserver", std::chrono::seconds(60));
+  Spawn({"wineserver", "--persistent"}, {"WINEPREFIX=" + m_path}, m_directory + "/wineserver",
+        std::chrono::seconds(60));
 }
 
 WinePrefix::~WinePrefix() {
-  Spawn({"wineserver", "--kill"}, {"WINEPREFIX=" + m_path}, m_directory / "wineserver", std::chrono::seconds(60));
-  Spawn({"wineserver", "--wait"}, {"WINEPREFIX=" + m_path}, m_directory / "wineserver", std::chrono::seconds(60));
+  Spawn({"wineserver", "--kill"}, {"WINEPREFIX=" + m_path}, m_directory + "/wineserver", std::chrono::seconds(60));
+  Spawn({"wineserver", "--wait"}, {"WINEPREFIX=" + m_path}, m_directory + "/wineserver", std::chrono::seconds(60));
+  std::error_code ignored;
+  fs::remove_all(m_directory, ignored);
 }
 
 void WinePrefix::Link(const std::string& name, const std::string& target) const {
@@ -120,7 +131,7 @@ Outcome WinePrefix::Run(const std::vector<std::string>& command, const std::vect
   wine.insert(wine.end(), command.begin(), command.end());
   std::vector<std::string> settings = {"WINEPREFIX=" + m_path, "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml="};
   settings.insert(settings.end(), environment.begin(), environment.end());
-  return Spawn(wine, settings, m_directory / "run", limit);
+  return Spawn(wine, settings, m_directory + "/run", limit);
 }
 
 std::string WindowsProgram(const std::string& relative) { return Setting("TAVRIN_WINDOWS_BUILD") + "/" + relative; }

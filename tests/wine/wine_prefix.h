@@ -1,14 +1,13 @@
 // The Linux side of the Wine tests: a Wine prefix of the test program's own,
-// copied from the one the wine_prefix test makes once per run
-// (TAVRIN_WINE_TEMPLATE), with its wineserver running while the object lives,
-// and the Windows programs of the windows-x64 build (TAVRIN_WINDOWS_BUILD).
+// copied beside the one the wine_prefix test makes once per run
+// (TAVRIN_WINE_TEMPLATE) and removed at its end, with its wineserver running
+// while the object lives; and the Windows programs of the windows-x64 build
+// (TAVRIN_WINDOWS_BUILD).
 #pragma once
 
 #include <chrono>
 #include <string>
 #include <vector>
-
-#include "temp_directory.h"
 
 namespace wine_test {
 
@@ -25,6 +24,7 @@ class WinePrefix {
   WinePrefix(const WinePrefix&) = delete;
   WinePrefix& operator=(const WinePrefix&) = delete;
 
+  // The prefix; its folder holds the runs' output files too.
   const std::string& path() const { return m_path; }
   // dosdevices/name as a symbolic link to target, replacing what was there.
   void Link(const std::string& name, const std::string& target) const;
@@ -36,7 +36,7 @@ class WinePrefix {
               std::chrono::seconds limit = std::chrono::seconds(120)) const;
 
  private:
-  test_support::TempDirectory m_directory;
+  std::string m_directory;
   std::string m_path;
 };
 

@@ -5,7 +5,7 @@
 
 void CPortSetupDlg::OpenControlDevice() {
   m_controlDevice = OpenDeviceExclusive(kControlDevicePath);
-  if (m_controlDevice != INVALID_HANDLE_VALUE) return;
+  if (m_controlDevice.IsOpen()) return;
   // Every cause is alike: the driver is not installed, not running or held.
   ShowMessage(IDS_INSTALL_DRIVER, MB_OK);
   PostQuitMessage(0);
@@ -15,4 +15,4 @@ DWORD CPortSetupDlg::WriteControlDevice(const BYTE* bytes, DWORD count) {
   return WriteDevice(m_controlDevice, bytes, count);
 }
 
-void CPortSetupDlg::CloseControlDevice() { CloseDevice(m_controlDevice); }
+void CPortSetupDlg::CloseControlDevice() { m_controlDevice.Close(); }

@@ -5,15 +5,30 @@
 
 #include "watch_entry.h"
 
-char g_currentPort[8] = "";
-int g_editMode = 0;
+EditingState g_editing;
 
-void SetCurrentPort(std::string_view portName) {
-  const std::size_t length = std::min(portName.size(), sizeof g_currentPort - 1);
-  std::memcpy(g_currentPort, portName.data(), length);
-  g_currentPort[length] = '\0';
+void EditingState::WatchEntrySelected(std::optional<std::string_view> entry) {
+  m_editMode = 1;
+  TakePortOfEntry(entry);
 }
 
-void CutPortNameIntoCurrentPort(std::string_view entry) {
-  if (const auto portName = model::PortNameOfEntry(entry)) SetCurrentPort(*portName);
+void EditingState::PortSelected(std::optional<std::string_view> portName) {
+  if (portName) SetCurrentPort(*portName);
+  m_editMode = 0;
+}
+
+void EditingState::EntryRemoved(std::optional<std::string_view> entry) {
+  TakePortOfEntry(entry);
+  m_editMode = 0;
+}
+
+void EditingState::TakePortOfEntry(std::optional<std::string_view> entry) {
+  if (!entry) return;
+  if (const auto portName = model::PortNameOfEntry(*entry)) SetCurrentPort(*portName);
+}
+
+void EditingState::SetCurrentPort(std::string_view portName) {
+  const std::size_t length = std::min(portName.size(), sizeof m_currentPort - 1);
+  std::memcpy(m_currentPort, portName.data(), length);
+  m_currentPort[length] = '\0';
 }

@@ -11,3 +11,9 @@ std::string ReadListLine(const CListBox& list, int index, std::size_t bufferSize
   if (line.size() > bufferSize - 1) line.resize(bufferSize - 1);
   return line;
 }
+
+std::optional<std::string> SelectedLine(const CListBox& list, std::size_t bufferSize) {
+  const int index = list.GetCurSel();
+  if (index == LB_ERR) return std::nullopt;
+  return ReadListLine(list, index, bufferSize);
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "framework.h"
@@ -12,3 +13,7 @@ inline constexpr std::size_t kPortNameBufferSize = 8;
 
 // Line `index` of the list, at most bufferSize - 1 characters of it.
 std::string ReadListLine(const CListBox& list, int index, std::size_t bufferSize);
+
+// The selected line of the list, read the same way; nothing when no line is
+// selected.
+std::optional<std::string> SelectedLine(const CListBox& list, std::size_t bufferSize);

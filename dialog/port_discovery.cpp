@@ -21,9 +21,7 @@ void CPortSetupDlg::FillCombosAndProbePorts() {
   // open at any time, and the name is listed before its handle is closed.
   for (int k = 0; k < model::kPortCount; ++k) {
     const char* portName = model::PortName(k);
-    HANDLE port = OpenDeviceExclusive(SerialPortPath(portName).c_str());
-    if (port == INVALID_HANDLE_VALUE) continue;
-    m_portList.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(portName));
-    CloseDevice(port);
+    const UniqueHandle port = OpenDeviceExclusive(SerialPortPath(portName).c_str());
+    if (port.IsOpen()) m_portList.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(portName));
   }
 }

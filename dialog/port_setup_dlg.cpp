@@ -130,23 +130,35 @@ void CPortSetupDlg::OnPaint() {
 
 HCURSOR CPortSetupDlg::OnQueryDragIcon() { return m_hIcon; }
 
-void CPortSetupDlg::OnOK() {
-  if (m_dirty != 0 && ShowMessage(IDS_SAVE_BEFORE_QUIT, MB_YESNO) == IDYES) OnApply();
+void CPortSetupDlg::OnOK() { EndWithSaveQuestion(); }
+
+// The quit path. With changes pending it asks whether to save them; Yes runs
+// Apply, and when that could not store every word the dialog stays open with
+// the edits (its message has been shown), so they can be applied again or let
+// go with No. True when the dialog ended.
+bool CPortSetupDlg::EndWithSaveQuestion() {
+  if (m_dirty != 0 && ShowMessage(IDS_SAVE_BEFORE_QUIT, MB_YESNO) == IDYES) {
+    OnApply();
+    if (m_dirty != 0) return false;
+  }
   CDialog::OnOK();
+  return true;
 }
 
 void CPortSetupDlg::OnCancel() { CDialog::OnCancel(); }
 
 void CPortSetupDlg::OnClose() {
   CloseControlDevice();
-  OnOK();
-  Default();
+  // The default processing cancels the dialog, so it runs only once the quit
+  // path has ended it.
+  if (EndWithSaveQuestion()) Default();
 }
 
 BOOL CPortSetupDlg::PreTranslateMessage(MSG* pMsg) {
   // Escape takes the quit path, with its save question, before the dialog
-  // manager turns it into IDCANCEL (which then finds the dialog ended).
-  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) OnOK();
+  // manager turns it into IDCANCEL (which then finds the dialog ended). When
+  // the dialog stays open, the key is spent: no IDCANCEL follows.
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && !EndWithSaveQuestion()) return TRUE;
   return CDialog::PreTranslateMessage(pMsg);
 }
 

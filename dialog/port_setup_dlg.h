@@ -2,8 +2,28 @@
 // port, Add/Remove, Apply and the driver restart.
 #pragma once
 
-#include "framework.h"
+#include <array>
 
+#include "framework.h"
+#include "port_setting.h"
+#include "unique_handle.h"
+
+// The class is one dialog; its members are kept in one file per job:
+//   port_setup_dlg.cpp      construction, DoDataExchange, the message map,
+//                           OnInitDialog, OnSysCommand (the about box), OnPaint,
+//                           OnQueryDragIcon, and the ways the dialog ends:
+//                           OnOK, OnCancel, OnClose, PreTranslateMessage,
+//                           OnChar; SetControlTexts, ShowMessage
+//   port_discovery.cpp      FillCombosAndProbePorts
+//   watch_list_editing.cpp  LoadWatchList, OnAdd, OnRemove,
+//                           OnSelChangePortList, OnSelChangeWatchList,
+//                           OnSelChangeSetting, RewriteSelectedEntry
+//   apply.cpp               OnApply, StoreWatchList, WordsOfWatchList,
+//                           EnableApplyButtons
+//   control_device.cpp      OpenControlDevice, WriteControlDevice,
+//                           CloseControlDevice
+//   restart.cpp             OnRestart
+// The editing state shared by the handlers is editing_state.h.
 class CPortSetupDlg : public CDialog {
  public:
   explicit CPortSetupDlg(CWnd* pParent = nullptr);
@@ -34,6 +54,7 @@ class CPortSetupDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
+  bool EndWithSaveQuestion();
   void OpenControlDevice();
   DWORD WriteControlDevice(const BYTE* bytes, DWORD count);
   void CloseControlDevice();
@@ -41,6 +62,8 @@ class CPortSetupDlg : public CDialog {
   void LoadWatchList();
   void RewriteSelectedEntry();
   void RemoveFromPortList(const char* portName);
+  bool StoreWatchList();
+  std::array<model::PortSetting, model::kPortCount> WordsOfWatchList();
   void SetControlTexts();
   void EnableApplyButtons(BOOL enable);
   int ShowMessage(UINT stringId, UINT type);
@@ -56,6 +79,6 @@ class CPortSetupDlg : public CDialog {
   CListBox m_portList;
   CListBox m_watchList;
   CComboBox m_driverTypeCombo;
-  HANDLE m_controlDevice = INVALID_HANDLE_VALUE;
+  UniqueHandle m_controlDevice;  // open only within one operation
   HICON m_hIcon;
 };

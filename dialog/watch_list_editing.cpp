@@ -1,5 +1,7 @@
 // Filling the watch list from the store, and what each action on the two lists,
 // the three combos and Add/Remove does.
+#include <optional>
+
 #include "driver_settings_store.h"
 #include "editing_state.h"
 #include "list_text.h"
@@ -7,17 +9,6 @@
 #include "port_setup_dlg.h"
 #include "resource.h"
 #include "watch_entry.h"
-
-namespace {
-
-// A stored BaudIndex of 7 has no baud text; such a port is listed with
-// "Auto_Scan", which Apply then stores as BaudIndex 0.
-int LoadedBaudIndex(model::PortSetting word) {
-  const int baudIndex = model::BaudIndexOf(word);
-  return baudIndex < static_cast<int>(model::kBaudRateTable.size()) ? baudIndex : 0;
-}
-
-}  // namespace
 
 void CPortSetupDlg::LoadWatchList() {
   DriverSettingsStore store;
@@ -29,8 +20,11 @@ void CPortSetupDlg::LoadWatchList() {
     const char* portName = model::PortName(k);
     const model::PortSetting word = store.ReadSetting(portName);
     if ((word & model::kWatched) == 0) continue;
-    const std::string entry = model::ComposeWatchEntry(portName, model::DriverTypeIndexOf(word), LoadedBaudIndex(word),
-                                                       model::PnpIndexOf(word), model::kNoPnpFromEdit);
+    // A stored BaudIndex of 7 has no baud text: the entry says "Auto_Scan",
+    // which is what Apply then stores.
+    const std::string entry = model::ComposeWatchEntry(portName, model::DriverTypeIndexOf(word),
+                                                       model::BaudIndexOf(word), model::PnpIndexOf(word),
+                                                       model::kNoPnpFromEdit);
     m_watchList.AddString(entry.c_str());
     RemoveFromPortList(portName);
   }
@@ -69,48 +63,33 @@ void CPortSetupDlg::OnAdd() {
 
 void CPortSetupDlg::OnRemove() {
   const int index = m_watchList.GetCurSel();
+  m_dirty = 1;
   if (index == LB_ERR) {
-    m_dirty = 1;
-    g_editMode = 0;
+    g_editing.EntryRemoved(std::nullopt);
     return;
   }
-  CutPortNameIntoCurrentPort(ReadListLine(m_watchList, index, kWatchEntryBufferSize));
+  g_editing.EntryRemoved(ReadListLine(m_watchList, index, kWatchEntryBufferSize));
   m_watchList.DeleteString(static_cast<UINT>(index));
-  m_portList.AddString(g_currentPort);  // the end of the unsorted port list
+  m_portList.AddString(g_editing.CurrentPort());  // the end of the unsorted port list
   m_applyButton.EnableWindow(TRUE);
-  m_dirty = 1;
-  g_editMode = 0;
 }
 
 void CPortSetupDlg::OnSelChangePortList() {
-  const int index = m_portList.GetCurSel();
-  if (index != LB_ERR) SetCurrentPort(ReadListLine(m_portList, index, kPortNameBufferSize));
+  g_editing.PortSelected(SelectedLine(m_portList, kPortNameBufferSize));
   m_driverTypeCombo.SetCurSel(-1);
   m_baudCombo.SetCurSel(-1);
   m_pnpCombo.SetCurSel(-1);
-  // A port-list selection ends edit mode; otherwise the next combo change would
-  // replace the selected watch entry by one for this port.
-  g_editMode = 0;
 }
 
 void CPortSetupDlg::OnSelChangeWatchList() {
-  g_editMode = 1;
-  const int index = m_watchList.GetCurSel();
-  if (index == LB_ERR) return;
-  CutPortNameIntoCurrentPort(ReadListLine(m_watchList, index, kWatchEntryBufferSize));
-
-  // The combos show what is stored for the port, not the entry's text.
-  DriverSettingsStore store;
-  if (!store.OpenForRead()) {
-    ShowMessage(IDS_READ_SETTING_ERROR, MB_OK);
-    return;
-  }
-  const model::PortSetting word = store.ReadSetting(g_currentPort);
-  store.Close();
-
+  const std::optional<std::string> entry = SelectedLine(m_watchList, kWatchEntryBufferSize);
+  g_editing.WatchEntrySelected(entry);
+  if (!entry) return;
+  // The combos show the entry's own choices, read as Apply reads them, so a
+  // change of one combo keeps the other two.
+  const model::PortSetting word = model::ParseWatchEntry(*entry).word;
   m_driverTypeCombo.SetCurSel(model::DriverTypeIndexOf(word));
-  const int baudIndex = model::BaudIndexOf(word);
-  if (baudIndex < static_cast<int>(model::kBaudRateTable.size())) m_baudCombo.SetCurSel(baudIndex);
+  m_baudCombo.SetCurSel(model::BaudIndexOf(word));
   m_pnpCombo.SetCurSel(model::PnpIndexOf(word));
 }
 
@@ -120,7 +99,7 @@ void CPortSetupDlg::OnSelChangeSetting() {
 }
 
 void CPortSetupDlg::RewriteSelectedEntry() {
-  if (g_editMode == 0) return;
+  if (g_editing.EditMode() == 0) return;
   const int driverType = m_driverTypeCombo.GetCurSel();
   const int baud = m_baudCombo.GetCurSel();
   const int pnp = m_pnpCombo.GetCurSel();
@@ -132,8 +111,9 @@ void CPortSetupDlg::RewriteSelectedEntry() {
   }
   const int index = m_watchList.GetCurSel();
   if (index != LB_ERR) m_watchList.DeleteString(static_cast<UINT>(index));
-  const std::string entry = model::ComposeWatchEntry(g_currentPort, driverType, baud, pnp, model::kNoPnpFromEdit);
+  const std::string entry =
+      model::ComposeWatchEntry(g_editing.CurrentPort(), driverType, baud, pnp, model::kNoPnpFromEdit);
   m_watchList.AddString(entry.c_str());
   m_dirty = 1;
-  g_editMode = 0;
+  g_editing.EntryRewritten();
 }

@@ -35,16 +35,19 @@ const char* PortName(int index) {
   return kPortNameTable[index].data();
 }
 
-bool IsPortName(std::string_view name) {
+std::optional<int> PortIndex(std::string_view name) {
   constexpr std::string_view prefix = "COM";
-  if (name.size() <= prefix.size() || name.size() > kLongestPortName || !name.starts_with(prefix)) return false;
+  if (name.size() <= prefix.size() || name.size() > kLongestPortName || !name.starts_with(prefix)) return std::nullopt;
   int number = 0;
   for (char c : name.substr(prefix.size())) {
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9') return std::nullopt;
     number = number * 10 + (c - '0');
   }
   // The table entry of that number tells leading zeros apart: "COM01" is not "COM1".
-  return number >= 1 && number <= kPortCount && name == PortName(number - 1);
+  if (number < 1 || number > kPortCount || name != PortName(number - 1)) return std::nullopt;
+  return number - 1;
 }
+
+bool IsPortName(std::string_view name) { return PortIndex(name).has_value(); }
 
 }  // namespace model

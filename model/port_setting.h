@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace model {
@@ -32,10 +33,12 @@ inline constexpr char kNoPnpFromEdit[] = "NoPnp";
 inline constexpr char kPnpEnabledField[] = "PnP";
 
 // "COM1" to "COM225", ascending; every pass over ports walks it whole.
-// PortName gives nullptr for an index outside 0 to kPortCount - 1.
+// PortName gives nullptr for an index outside 0 to kPortCount - 1; PortIndex
+// is its inverse, and exact: "COM01" and "com1" are not names.
 inline constexpr int kPortCount = 225;
 const char* PortName(int index);
-bool IsPortName(std::string_view name);  // exact: "COM01", "com1" are not names
+std::optional<int> PortIndex(std::string_view name);
+bool IsPortName(std::string_view name);
 
 // Building rules: the bits each field contributes (exact, case-sensitive).
 PortSetting DriverTypeBits(std::string_view driverTypeField);

@@ -1,5 +1,7 @@
 #include "driver_settings_store.h"
 
+#include <utility>
+
 namespace {
 
 const LPCSTR kServiceKey = "System\\CurrentControlSet\\Services\\Tavrin";
@@ -33,9 +35,7 @@ bool DriverSettingsStore::WriteSetting(LPCSTR portName, DWORD setting) const {
          ERROR_SUCCESS;
 }
 
-void DriverSettingsStore::Close() {
-  if (m_key) {
-    RegCloseKey(m_key);
-    m_key = nullptr;
-  }
+bool DriverSettingsStore::Close() {
+  const HKEY key = std::exchange(m_key, nullptr);
+  return key == nullptr || RegCloseKey(key) == ERROR_SUCCESS;
 }

@@ -1,6 +1,6 @@
 // The driver's configuration: one REG_DWORD PortSetting word per port name under
-// the driver's service key. Each operation (load, selection, Apply) opens the
-// key, reads or writes single values and closes it again; nothing is cached.
+// the driver's service key. Each operation (the load, Apply) opens the key,
+// reads or writes single values and closes it again; nothing is cached.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +13,7 @@ class DriverSettingsStore {
   DriverSettingsStore& operator=(const DriverSettingsStore&) = delete;
 
   // Open the service key for reading (KEY_READ) or writing (KEY_ALL_ACCESS).
-  // False on any failure; the caller then shows the read-error message.
+  // False on any failure.
   bool OpenForRead();
   bool OpenForWrite();
   // The word stored under portName; 0 when the value is missing or longer
@@ -21,8 +21,10 @@ class DriverSettingsStore {
   DWORD ReadSetting(LPCSTR portName) const;
   // Stores the word as REG_DWORD, 4 bytes. False when the write fails.
   bool WriteSetting(LPCSTR portName, DWORD setting) const;
-  // Releases the key an open returned; does nothing when none is open.
-  void Close();
+  // Releases the key an open returned; true when none is open. False when the
+  // platform reports that the close failed, which may mean that writes made
+  // through the key were not kept.
+  bool Close();
 
  private:
   bool Open(REGSAM access);

@@ -1,8 +1,9 @@
 #include "run_and_wait.h"
 
-// A program that did not start leaves no process to wait for or to query:
-// the wait and the exit-code query both fail, and the result is the initial
-// value of the exit code, WAIT_FAILED. The only caller ignores the result.
+#include "unique_handle.h"
+
+// A program that did not start leaves no process to wait for or to query; the
+// result is then WAIT_FAILED. The only caller ignores the result.
 DWORD RunAndWait(LPCSTR program, LPCSTR parameters, DWORD timeoutMs) {
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof(info);
@@ -16,12 +17,10 @@ DWORD RunAndWait(LPCSTR program, LPCSTR parameters, DWORD timeoutMs) {
   info.hInstApp = nullptr;
   ShellExecuteExA(&info);
 
-  if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_TIMEOUT) {
-    CloseHandle(info.hProcess);
-    return WAIT_TIMEOUT;
-  }
+  const UniqueHandle process(info.hProcess);
+  if (!process.IsOpen()) return WAIT_FAILED;
+  if (WaitForSingleObject(process.Get(), timeoutMs) == WAIT_TIMEOUT) return WAIT_TIMEOUT;  // left running
   DWORD exitCode = WAIT_FAILED;
-  GetExitCodeProcess(info.hProcess, &exitCode);
-  if (info.hProcess != nullptr) CloseHandle(info.hProcess);
+  GetExitCodeProcess(process.Get(), &exitCode);
   return exitCode;
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <utility>
 #include <vector>
 
 #include "device_io.h"
@@ -35,7 +36,7 @@ class ControlDevice : public ::testing::Test {
 
 TEST_F(ControlDevice, WithoutReaderTheDriverIsNotRunning) {
   SetLastError(ERROR_SUCCESS);
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
 }
@@ -43,11 +44,11 @@ TEST_F(ControlDevice, WithoutReaderTheDriverIsNotRunning) {
 TEST_F(ControlDevice, ApplyCommandReachesTheReaderInOneWrite) {
   StartReader();
   ASSERT_GE(m_reader, 0);
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
   EXPECT_EQ(WriteDevice(device, kApplyCommand, sizeof kApplyCommand), 3u);
-  CloseDevice(device);
-  EXPECT_EQ(device, INVALID_HANDLE_VALUE);
+  device.Close();
+  EXPECT_FALSE(device.IsOpen());
   BYTE received[8] = {};
   ASSERT_EQ(read(m_reader, received, sizeof received), 3);
   EXPECT_EQ(std::vector<BYTE>(received, received + 3), std::vector<BYTE>(kApplyCommand, kApplyCommand + 3));
@@ -59,55 +60,71 @@ TEST_F(ControlDevice, HeldByAnotherProgramIsRefused) {
   ASSERT_GE(otherProgram, 0);
   ASSERT_EQ(flock(otherProgram, LOCK_EX | LOCK_NB), 0);
   SetLastError(ERROR_SUCCESS);
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   close(otherProgram);
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  EXPECT_NE(device, INVALID_HANDLE_VALUE);
-  CloseDevice(device);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  EXPECT_TRUE(device.IsOpen());
+  device.Close();
 }
 
 TEST_F(ControlDevice, OpenOnceAtATime) {
   StartReader();
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(OpenDeviceExclusive("\\\\.\\Tavrin"), INVALID_HANDLE_VALUE);
-  CloseDevice(device);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
+  EXPECT_FALSE(OpenDeviceExclusive("\\\\.\\Tavrin").IsOpen());
+  device.Close();
 }
 
 TEST_F(ControlDevice, FullPipeFailsTheWriteInsteadOfBlocking) {
   StartReader();
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
   const std::vector<BYTE> flood(4 << 20, 0x41);  // more than any pipe holds
   const DWORD first = WriteDevice(device, flood.data(), static_cast<DWORD>(flood.size()));
   EXPECT_LT(first, flood.size());
   DWORD written = 1234;
   SetLastError(ERROR_SUCCESS);
-  EXPECT_FALSE(WriteFile(device, kApplyCommand, 3, &written, nullptr));
+  EXPECT_FALSE(WriteFile(device.Get(), kApplyCommand, 3, &written, nullptr));
   EXPECT_EQ(written, 0u);
   EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
-  CloseDevice(device);
+  device.Close();
 }
 
-TEST_F(ControlDevice, CloseDeviceClosesExactlyOnce) {
+TEST_F(ControlDevice, HandleIsClosedExactlyOnceByCloseMoveOrScope) {
   StartReader();
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
-  CloseDevice(device);
-  CloseDevice(device);
-  EXPECT_EQ(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
+  device.Close();
+  device.Close();
+  EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
   EXPECT_EQ(WriteDevice(device, kApplyCommand, 3), 0u);
+
+  {
+    UniqueHandle first = OpenDeviceExclusive(kControlDevicePath);
+    device = std::move(first);
+    EXPECT_FALSE(first.IsOpen());
+    EXPECT_EQ(winapi::OpenFileHandleCount(), 1);
+  }
+  EXPECT_TRUE(device.IsOpen());
+  device = OpenDeviceExclusive(kControlDevicePath);  // refused while held: the old one is closed
+  EXPECT_FALSE(device.IsOpen());
+  EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
+  {
+    const UniqueHandle scoped = OpenDeviceExclusive(kControlDevicePath);
+    EXPECT_TRUE(scoped.IsOpen());
+  }
+  EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
 }
 
 TEST_F(ControlDevice, NoDescriptorOutlivesItsHandle) {
   StartReader();
   const int before = devices_test::OpenDescriptorCount();
   for (int round = 0; round < 20; ++round) {
-    HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+    UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
     WriteDevice(device, kApplyCommand, 3);
-    CloseDevice(device);
+    device.Close();
     OpenDeviceExclusive("\\\\.\\COM1");  // refused: no such port
   }
   EXPECT_EQ(devices_test::OpenDescriptorCount(), before);
@@ -116,26 +133,26 @@ TEST_F(ControlDevice, NoDescriptorOutlivesItsHandle) {
 TEST(OtherDevice, FullDeviceAcceptsTheOpenAndFailsTheWrite) {
   TempPrefix prefix;
   prefix.Link("tavrin", "/dev/full");
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
   DWORD written = 99;
-  EXPECT_FALSE(WriteFile(device, kApplyCommand, 3, &written, nullptr));
+  EXPECT_FALSE(WriteFile(device.Get(), kApplyCommand, 3, &written, nullptr));
   EXPECT_EQ(written, 0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
   EXPECT_EQ(WriteDevice(device, kApplyCommand, 3), 0u);
-  CloseDevice(device);
+  device.Close();
 }
 
 TEST(OtherDevice, MissingEntryRegularFileAndDirectoryAreNoDevices) {
   TempPrefix prefix;
   SetLastError(ERROR_SUCCESS);
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   std::filesystem::create_directory(prefix.Entry("tavrin"));
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   std::filesystem::remove(prefix.Entry("tavrin"));
   { std::ofstream(prefix.Entry("tavrin")) << "x"; }
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
   EXPECT_EQ(winapi::OpenFileHandleCount(), 0);
 }
 

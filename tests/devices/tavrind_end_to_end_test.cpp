@@ -44,10 +44,7 @@ bool Exists(const std::string& path) {
 
 // Whether the program could take the port now.
 bool PortIsFree(const char* portName) {
-  HANDLE port = OpenDeviceExclusive(SerialPortPath(portName).c_str());
-  const bool free = port != INVALID_HANDLE_VALUE;
-  CloseDevice(port);
-  return free;
+  return OpenDeviceExclusive(SerialPortPath(portName).c_str()).IsOpen();
 }
 
 void StoreWord(const char* portName, DWORD word) {
@@ -60,10 +57,10 @@ void StoreWord(const char* portName, DWORD word) {
 }
 
 void SendApplyCommand() {
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
   EXPECT_EQ(WriteDevice(device, kApplyCommand, sizeof kApplyCommand), 3u);
-  CloseDevice(device);
+  device.Close();
 }
 
 class DriverStandIn : public ::testing::Test {
@@ -145,18 +142,18 @@ TEST_F(DriverStandIn, WatchedPortsAreHeldFromTheStart) {
 
 TEST_F(DriverStandIn, OtherBytesAreLoggedAndIgnored) {
   m_driver = StartDriver();
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  ASSERT_NE(device, INVALID_HANDLE_VALUE);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
   const BYTE noise[] = {0x41, 0x0A, 0x01};
   EXPECT_EQ(WriteDevice(device, noise, sizeof noise), 3u);
-  CloseDevice(device);
+  device.Close();
   EXPECT_TRUE(WaitUntil([&] { return FileText(m_prefix.path() + "/tavrind.log").find("ignored byte 0x41") != std::string::npos; }));
   // The pending 0x0A 0x01 and a later 0x42 make one apply command.
   StoreWord("COM3", 0x01);
   device = OpenDeviceExclusive(kControlDevicePath);
   const BYTE rest[] = {0x42};
   EXPECT_EQ(WriteDevice(device, rest, 1), 1u);
-  CloseDevice(device);
+  device.Close();
   EXPECT_TRUE(WaitUntil([] { return !PortIsFree("COM3"); }));
 }
 
@@ -197,7 +194,7 @@ TEST_F(DriverStandIn, SigtermReleasesPortsAndRemovesFifoAndPidFile) {
   EXPECT_FALSE(Exists(m_prefix.Entry("tavrin")));
   EXPECT_FALSE(Exists(PidFile()));
   EXPECT_TRUE(PortIsFree("COM3"));
-  EXPECT_EQ(OpenDeviceExclusive(kControlDevicePath), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDeviceExclusive(kControlDevicePath).IsOpen());
 }
 
 TEST_F(DriverStandIn, SigintStopsItToo) {
@@ -213,9 +210,9 @@ TEST_F(DriverStandIn, SecondDriverForTheSamePrefixRefusesToStart) {
   const std::string run = "run --prefix " + m_prefix.path();
   EXPECT_EQ(RunAndWait(kTavrind.c_str(), run.c_str(), 60000), 1u);
   EXPECT_EQ(DriverPid(), first);
-  HANDLE device = OpenDeviceExclusive(kControlDevicePath);
-  EXPECT_NE(device, INVALID_HANDLE_VALUE);  // the first driver's FIFO is still there
-  CloseDevice(device);
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  EXPECT_TRUE(device.IsOpen());  // the first driver's FIFO is still there
+  device.Close();
 }
 
 TEST_F(DriverStandIn, FifoLeftByADeadDriverIsReplaced) {

@@ -30,14 +30,18 @@ TEST(PortNameTable, NamesAreStableAndDistinct) {
   EXPECT_EQ(names.size(), static_cast<std::size_t>(kPortCount));
 }
 
-TEST(IsPortName, AcceptsEveryTableEntry) {
-  for (int k = 0; k < kPortCount; ++k) EXPECT_TRUE(IsPortName(PortName(k))) << PortName(k);
+TEST(IsPortName, AcceptsEveryTableEntryAndPortIndexFindsIt) {
+  for (int k = 0; k < kPortCount; ++k) {
+    EXPECT_TRUE(IsPortName(PortName(k))) << PortName(k);
+    EXPECT_EQ(PortIndex(PortName(k)), k) << PortName(k);
+  }
 }
 
 TEST(IsPortName, RejectsNearMisses) {
   for (const char* text : {"", "COM", "COM0", "COM226", "COM01", "COM001", "com1", "Com1", "COM1 ", " COM1",
                            "COM1-", "COM+1", "COM-1", "COM999", "COM1000", "COM2250", "LPT1", "COMA"}) {
     EXPECT_FALSE(IsPortName(text)) << '"' << text << '"';
+    EXPECT_EQ(PortIndex(text), std::nullopt) << '"' << text << '"';
   }
   EXPECT_FALSE(IsPortName(std::string_view("COM1\0", 5)));
 }

@@ -28,7 +28,7 @@ TEST_F(DriverSettingsStoreTest, AMissingKeyFailsBothOpens) {
   DriverSettingsStore store;
   EXPECT_FALSE(store.OpenForRead());
   EXPECT_FALSE(store.OpenForWrite());
-  store.Close();  // nothing to release
+  EXPECT_TRUE(store.Close());  // nothing to release
   EXPECT_EQ(winapi::OpenKeyCount(), 0);
 }
 
@@ -74,7 +74,7 @@ TEST_F(DriverSettingsStoreTest, ApplysWritesLeaveAWordUnderEveryName) {
   for (int port = 1; port <= 225; ++port) EXPECT_TRUE(store.WriteSetting(PortName(port).c_str(), 0));
   EXPECT_TRUE(store.WriteSetting("COM4", 0x27));
   EXPECT_TRUE(store.WriteSetting("COM200", 0x13));
-  store.Close();
+  EXPECT_TRUE(store.Close());
   EXPECT_EQ(winapi::OpenKeyCount(), 0);
 
   const std::string text = prefix_.ReadHive();
@@ -131,8 +131,8 @@ TEST_F(DriverSettingsStoreTest, ReopeningReleasesTheEarlierKey) {
   ASSERT_TRUE(store.OpenForRead());
   ASSERT_TRUE(store.OpenForWrite());
   EXPECT_EQ(winapi::OpenKeyCount(), 1);
-  store.Close();
-  store.Close();
+  EXPECT_TRUE(store.Close());
+  EXPECT_TRUE(store.Close());
   EXPECT_EQ(winapi::OpenKeyCount(), 0);
 }
 

@@ -67,7 +67,7 @@ class CheckRunner {
 
   void operator()(const ExpectFlag& check) {
     if (check.flag == FlagKind::EditMode) {
-      Compare("expect editmode", std::to_string(check.value), std::to_string(g_editMode));
+      Compare("expect editmode", std::to_string(check.value), std::to_string(g_editing.EditMode()));
       return;
     }
     const auto view = MainView("expect dirty");
@@ -77,8 +77,7 @@ class CheckRunner {
   }
 
   void operator()(const ExpectCurrentPort& check) {
-    const std::string current(g_currentPort, strnlen(g_currentPort, sizeof g_currentPort));
-    Compare("expect current", QuoteWord(check.text), QuoteWord(current));
+    Compare("expect current", QuoteWord(check.text), QuoteWord(g_editing.CurrentPort()));
   }
 
   void operator()(const ExpectControlState& check) {

@@ -7,6 +7,7 @@
 #include <span>
 #include <sstream>
 
+#include "resource_names.h"
 #include "script_numbers.h"
 #include "script_words.h"
 #include "winuser.h"
@@ -17,11 +18,13 @@ namespace {
 using Args = std::span<const std::string>;
 using Parsed = std::variant<Directive, std::string>;
 
-// Control ids and list positions as the dialog numbers them.
-std::optional<int> ControlId(const std::string& word) {
+// An id as a number or by its name of that kind in resource.h (IDC_ADD_BUTTON, IDOK).
+std::optional<int> Id(const std::string& word, IdKind kind) {
+  if (const auto named = NamedId(word, kind)) return named;
   const auto id = ParseDecimal(word, 0, 0xFFFF);
   return id ? std::optional<int>(static_cast<int>(*id)) : std::nullopt;
 }
+std::optional<int> ControlId(const std::string& word) { return Id(word, IdKind::Control); }
 std::optional<int> Index(const std::string& word, long long min) {
   const auto index = ParseDecimal(word, min, 0x7FFFFFFF);
   return index ? std::optional<int>(static_cast<int>(*index)) : std::nullopt;
@@ -137,19 +140,19 @@ Parsed Select(Args args) {
 Parsed Choose(Args args) {
   const auto id = args.size() == 2 ? ControlId(args[0]) : std::nullopt;
   const auto index = args.size() == 2 ? Index(args[1], 0) : std::nullopt;
-  if (!id || !index) return "choose wants a combo id and an item number from 0";
+  if (!id || !index) return "choose wants a combo id (or IDC_ name) and an item number from 0";
   return Action(ChooseItem{*id, *index});
 }
 
 Parsed Type(Args args) {
   const auto id = args.size() == 2 ? ControlId(args[0]) : std::nullopt;
-  if (!id) return "type wants a combo id and one (quoted) text";
+  if (!id) return "type wants a combo id (or IDC_ name) and one (quoted) text";
   return Action(TypeText{*id, args[1]});
 }
 
 Parsed ClickControl(Args args) {
   const auto id = args.size() == 1 ? ControlId(args[0]) : std::nullopt;
-  if (!id) return "click wants one control id";
+  if (!id) return "click wants one control id (or IDC_ name, IDOK, IDCANCEL)";
   return Action(Click{*id});
 }
 
@@ -165,7 +168,7 @@ Parsed KeyPress(Args args) {
 
 Parsed Focus(Args args) {
   const auto id = args.size() == 1 ? ControlId(args[0]) : std::nullopt;
-  if (!id) return "focus wants one control id";
+  if (!id) return "focus wants one control id (or IDC_ name, IDOK, IDCANCEL)";
   return Action(MoveFocus{*id});
 }
 
@@ -175,8 +178,12 @@ Parsed Close(Args args) {
 }
 
 Parsed SysCommand(Args args) {
-  const auto id = args.size() == 1 ? ParseCommandId(args[0]) : std::nullopt;
-  if (!id) return "syscommand wants one command id (decimal, or hex after 0x)";
+  std::optional<std::uint32_t> id;
+  if (args.size() == 1) {
+    const auto named = NamedId(args[0], IdKind::Command);
+    id = named ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(*named)) : ParseCommandId(args[0]);
+  }
+  if (!id) return "syscommand wants one command id (decimal, hex after 0x, or IDM_ name)";
   return Action(SystemCommand{*id});
 }
 
@@ -202,7 +209,7 @@ Parsed ExpectCombosOf(Args args) {
 
 Parsed ExpectItemsOf(Args args) {
   const auto id = args.empty() ? std::nullopt : ControlId(args[0]);
-  if (!id) return "expect items wants a combo id and its items";
+  if (!id) return "expect items wants a combo id (or IDC_ name) and its items";
   return Check(ExpectItems{*id, Texts(args.subspan(1))});
 }
 
@@ -220,7 +227,7 @@ Parsed ExpectCurrent(Args args) {
 Parsed ExpectState(ControlProperty property, Args args) {
   const auto id = args.size() == 2 ? ControlId(args[0]) : std::nullopt;
   const auto value = args.size() == 2 ? ZeroOrOne(args[1]) : std::nullopt;
-  if (!id || !value) return "the check wants a control id (0: the dialog) and 0 or 1";
+  if (!id || !value) return "the check wants a control id (or IDC_ name; 0: the dialog) and 0 or 1";
   return Check(ExpectControlState{property, *id, *value});
 }
 
@@ -240,9 +247,11 @@ Parsed ExpectBoxesOf(Args args) {
   ExpectBoxes boxes;
   for (const std::string& word : args) {
     const std::size_t slash = word.find('/');
-    const auto id = slash == std::string::npos ? std::nullopt : ParseDecimal(word.substr(0, slash), 0, 0xFFFF);
+    const auto id = slash == std::string::npos ? std::nullopt : Id(word.substr(0, slash), IdKind::String);
     const auto type = slash == std::string::npos ? std::nullopt : ParseDecimal(word.substr(slash + 1), 0, 0xFFFF);
-    if (!id || !type) return "expect boxes wants ID/TYPE words such as 102/4, not \"" + word + "\"";
+    if (!id || !type) {
+      return "expect boxes wants ID/TYPE words such as 102/4 or IDS_SAVE_BEFORE_QUIT/4, not \"" + word + "\"";
+    }
     boxes.boxes.push_back({static_cast<int>(*id), static_cast<unsigned>(*type)});
   }
   return Check(std::move(boxes));
@@ -254,8 +263,8 @@ Parsed ExpectBoxTextOf(Args args) {
 }
 
 Parsed ExpectDialogOf(Args args) {
-  const auto id = args.size() == 1 ? ControlId(args[0]) : std::nullopt;
-  if (!id) return "expect dialog wants one template id";
+  const auto id = args.size() == 1 ? Id(args[0], IdKind::Template) : std::nullopt;
+  if (!id) return "expect dialog wants one template id (or IDD_ name)";
   return Check(ExpectDialog{*id});
 }
 

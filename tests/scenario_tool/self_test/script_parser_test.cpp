@@ -106,6 +106,23 @@ TEST(ScriptParser, ActionsTakeTheirArguments) {
   EXPECT_TRUE(Refused("answer"));
 }
 
+TEST(ScriptParser, IdsMayBeWrittenByTheirResourceNamesOfTheRightKind) {
+  EXPECT_EQ(AsAction<Click>(ParseOne("click IDC_ADD_BUTTON")).controlId, 1007);
+  EXPECT_EQ(AsAction<Click>(ParseOne("click IDOK")).controlId, 1);
+  EXPECT_EQ(AsAction<ChooseItem>(ParseOne("choose IDC_BAUD_RATE_COMBO 4")).controlId, 1022);
+  EXPECT_EQ(AsCheck<ExpectControlState>(ParseOne("expect enabled IDC_APPLY_BUTTON 0")).controlId, 1018);
+  EXPECT_EQ(AsCheck<ExpectBoxes>(ParseOne("expect boxes IDS_WRITE_SETTING_ERROR/0 102/4")).boxes,
+            (std::vector<BoxSeen>{{106, 0}, {102, 4}}));
+  EXPECT_EQ(AsCheck<ExpectDialog>(ParseOne("expect dialog IDD_ABOUTBOX")).templateId, 100);
+  EXPECT_EQ(AsAction<SystemCommand>(ParseOne("syscommand IDM_ABOUTBOX")).commandId, 16u);
+  EXPECT_TRUE(Refused("click IDS_ADD_BUTTON"));
+  EXPECT_TRUE(Refused("click IDC_NO_SUCH_CONTROL"));
+  EXPECT_TRUE(Refused("click idc_add_button"));
+  EXPECT_TRUE(Refused("expect boxes IDC_ADD_BUTTON/0"));
+  EXPECT_TRUE(Refused("expect dialog IDC_ADD_BUTTON"));
+  EXPECT_TRUE(Refused("syscommand IDOK"));
+}
+
 TEST(ScriptParser, NumbersOutOfTheirRangeAreRefused) {
   EXPECT_EQ(AsAction<SystemCommand>(ParseOne("syscommand 4294967295")).commandId, 0xFFFFFFFFu);
   EXPECT_TRUE(Refused("syscommand 4294967296"));

@@ -1,5 +1,7 @@
 #include "dialog_reader.h"
 
+#include <map>
+
 #include "framework.h"
 #include "port_setup_dlg.h"
 #include "script_words.h"
@@ -74,18 +76,26 @@ std::string FocusLine(HWND dialog) {
   return focus != nullptr ? "focus " + std::to_string(GetDlgCtrlID(focus)) : "focus none";
 }
 
-// The system menu's items after the platform's own, whose last is Close.
+// How many items the platform itself puts in the system menu of a window of
+// this style: a window of the same style made and asked once.
+int PlatformMenuItemCount(LONG style) {
+  static std::map<LONG, int> counts;
+  const auto found = counts.find(style);
+  if (found != counts.end()) return found->second;
+  const HWND probe = CreateWindowExW(0, L"#32770", L"", static_cast<DWORD>(style & ~WS_VISIBLE), 0, 0, 100, 100,
+                                     nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  const HMENU menu = probe != nullptr ? GetSystemMenu(probe, FALSE) : nullptr;
+  const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
+  if (probe != nullptr) DestroyWindow(probe);
+  return counts[style] = count;
+}
+
+// The system menu's items after the platform's own.
 void AddMenuLines(HWND dialog, std::vector<std::string>& lines) {
   const HMENU menu = GetSystemMenu(dialog, FALSE);
   if (menu == nullptr) return;
   const int count = GetMenuItemCount(menu);
-  bool added = false;
-  for (int index = 0; index < count; ++index) {
-    const UINT id = GetMenuItemID(menu, index);
-    if (!added) {
-      added = id == SC_CLOSE;
-      continue;
-    }
+  for (int index = PlatformMenuItemCount(GetWindowLongW(dialog, GWL_STYLE)); index < count; ++index) {
     const UINT state = GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION);
     wchar_t text[256] = L"";
     GetMenuStringW(menu, static_cast<UINT>(index), text, 256, MF_BYPOSITION);

@@ -15,14 +15,15 @@
 //   press ID                           presses button ID of the open box   -> events
 //   quit                               a quit request (PostQuitMessage 0)   -> events
 //   view main|top                      -> a dialog view (see dialog_reader.h), or "none"
+//   top                                -> "dialog TEMPLATE" of the dialog on top, or "none"
 //   editing                            -> "editmode N", "current TEXT"
 //   census                             -> "open WHAT COUNT" per kind of handle left open
-//   exit                               ends the agent (no reply)
+//   exit                               ends the agent and the program (no reply)
 //
 // Events, answered once the program waits for the person again:
 //   debug TEXT        a diagnostic line the program wrote (OutputDebugStringA)
 //   started           the main dialog exists
-//   box TYPE TEXT     a message box is open, TYPE 0 (OK) or 4 (Yes/No)
+//   box TYPE TEXT CAPTION  a message box is open, TYPE 0 (OK) or 4 (Yes/No)
 //   ended RESULT      the main dialog's modal loop returned RESULT
 //   problem TEXT      the person could not do what was asked
 // Any reply may instead be one line "error TEXT" before the ".".

@@ -5,7 +5,6 @@
 #include "input.h"
 #include "portsetup_app.h"
 #include "stand_in.h"
-#include "text_format.h"
 
 namespace scenario {
 
@@ -42,11 +41,7 @@ void ScenarioRun::OnDialogEnded(HWND dialog) {
   NoteMainEnded(static_cast<long>(dialog->result));
 }
 
-void ScenarioRun::Poll() {
-  const World::News news = m_world.Poll();
-  for (const Bytes& write : news.deviceWrites) m_transcript.Note("device: " + HexText(write));
-  for (const std::string& run : news.devconRuns) m_transcript.Note("devcon: " + run);
-}
+void ScenarioRun::Poll() { NoteNews(m_world.Poll()); }
 
 std::optional<DialogView> ScenarioRun::MainView() const {
   if (m_mainDialog != nullptr) return CaptureDialog(m_mainDialog);

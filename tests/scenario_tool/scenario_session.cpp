@@ -4,6 +4,7 @@
 #include "checks.h"
 #include "headless_backend.h"
 #include "script_words.h"
+#include "text_format.h"
 #include "world_error.h"
 
 namespace scenario {
@@ -25,7 +26,10 @@ int ScenarioSession::Execute() {
     RunLine(m_script.lines[m_next++]);
     Poll();
   }
-  if (!m_gaveUp) FinishChecks();
+  if (!m_gaveUp) {
+    EndOfScript();
+    FinishChecks();
+  }
   const int failures = m_transcript.Failures();
   m_transcript.Note(failures == 0 ? "scenario passed" : "scenario FAILED: " + std::to_string(failures) + " failure(s)");
   return failures == 0 ? 0 : 1;
@@ -72,11 +76,14 @@ bool ScenarioSession::RunUntilAction() {
     Poll();
     if (acted) return true;
   }
-  if (!m_gaveUp && !m_endOfFileNoted) {
-    m_endOfFileNoted = true;
-    m_transcript.Note("end of the scenario while the dialog runs: it ends as on a quit request");
-  }
+  if (!m_gaveUp) NoteEndWhileRunning();
   return false;
+}
+
+void ScenarioSession::NoteEndWhileRunning() {
+  if (m_endOfFileNoted) return;
+  m_endOfFileNoted = true;
+  m_transcript.Note("end of the scenario while the dialog runs: it ends as on a quit request");
 }
 
 ScenarioSession::BoxAnswer ScenarioSession::AnswerBox(const std::string& text, const std::string& caption,
@@ -127,6 +134,11 @@ void ScenarioSession::NoteMainEnded(long result) {
 void ScenarioSession::NoteIcon(int x, int y) {
   m_record.lastIcon = IconPoint{x, y};
   m_transcript.Note("icon drawn at " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void ScenarioSession::NoteNews(const World::News& news) {
+  for (const Bytes& write : news.deviceWrites) m_transcript.Note("device: " + HexText(write));
+  for (const std::string& run : news.devconRuns) m_transcript.Note("devcon: " + run);
 }
 
 void ScenarioSession::GiveUp(int line, const std::string& why) {

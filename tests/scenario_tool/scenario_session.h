@@ -14,6 +14,7 @@
 #include "program_record.h"
 #include "scenario_platform.h"
 #include "transcript.h"
+#include "world.h"
 
 namespace scenario {
 
@@ -36,6 +37,8 @@ class ScenarioSession {
   virtual const ScenarioPlatform& Platform() const = 0;
   // Notes what reached the world (device writes, tool runs) since the last look.
   virtual void Poll() = 0;
+  // The last line has run and the scenario did not give up.
+  virtual void EndOfScript() {}
 
   // Runs one line; true when it was a person's action handed to the program.
   bool RunLine(const ScriptLine& line);
@@ -54,8 +57,12 @@ class ScenarioSession {
   void NoteDebugText(const std::string& text);
   void NoteMainEnded(long result);
   void NoteIcon(int x, int y);
+  // Writes that reached the control device and runs of the device console tool.
+  void NoteNews(const World::News& news);
   void GiveUp(int line, const std::string& why);
   bool GaveUp() const { return m_gaveUp; }
+  // The file ended while the dialog runs, which then ends as on a quit request.
+  void NoteEndWhileRunning();
 
   const Script& m_script;
   Transcript m_transcript;

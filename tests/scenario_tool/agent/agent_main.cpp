@@ -25,6 +25,7 @@
 #include "text_format.h"
 #include "dialog_reader.h"
 #include "win32/modal_loop.h"
+#include "win32/window_wrappers.h"
 
 namespace scenario::agent {
 namespace {
@@ -47,7 +48,7 @@ std::vector<std::string> Events(const std::optional<std::string>& problem = std:
     if (MainStarted()) lines.push_back("started");
     if (const HWND box = OpenMessageBox()) {
       const BoxLook look = ReadMessageBox(box);
-      lines.push_back("box " + std::to_string(look.type) + " " + QuoteWord(look.text));
+      lines.push_back("box " + std::to_string(look.type) + " " + QuoteWord(look.text) + " " + QuoteWord(look.caption));
     }
     if (const auto result = MainResult()) lines.push_back("ended " + std::to_string(*result));
   });
@@ -114,6 +115,15 @@ std::vector<std::string> Answer(const std::vector<std::string>& words) {
     return Events();
   }
   if (what == "view") return View(words.at(1));
+  if (what == "top") {
+    std::vector<std::string> lines{"none"};
+    RunOnMainThread([&lines] {
+      const HWND top = framework::win32::ModalRun::TopWindow();
+      const auto* dialog = top != nullptr ? dynamic_cast<const CDialog*>(framework::win32::PermanentWrapper(top)) : nullptr;
+      if (dialog != nullptr) lines = {"dialog " + std::to_string(dialog->TemplateId())};
+    });
+    return lines;
+  }
   if (what == "editing") {
     std::vector<std::string> lines;
     RunOnMainThread([&lines] {
@@ -141,7 +151,9 @@ DWORD WINAPI ServeRequests(LPVOID) {
       Reply({"error " + QuoteWord(error.empty() ? "empty request" : error)});
       continue;
     }
-    if (words->front() == "exit") break;
+    // The program may still run: the agent ends with it, and the tool ends
+    // whatever else of the prefix is left.
+    if (words->front() == "exit") ExitProcess(0);
     Reply(Answer(*words));
   }
   SetEvent(g_endAgent);

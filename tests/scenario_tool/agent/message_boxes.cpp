@@ -49,6 +49,7 @@ HWND OpenMessageBox() {
 
 BoxLook ReadMessageBox(HWND box) {
   BoxLook look;
+  look.caption = framework::win32::WindowText(box);
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     // The text is the one static that shows no icon.
     if (ClassOf(child) == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {

@@ -14,6 +14,7 @@ HWND OpenMessageBox();
 
 struct BoxLook {
   std::string text;
+  std::string caption;
   unsigned type = 0;  // MB_OK (0) when its only button is OK, MB_YESNO (4) for Yes and No
 };
 BoxLook ReadMessageBox(HWND box);

@@ -112,32 +112,42 @@ Outcome SelectLine(int listId, int index) {
   return std::nullopt;
 }
 
-// Drops the list down with a click on the combo's button, then clicks the item.
-Outcome Choose(int comboId, int index) {
+// A click on the combo's button, which drops its list down.
+Outcome Drop(int comboId, COMBOBOXINFO& info) {
   Outcome problem;
   HWND combo = nullptr;
-  COMBOBOXINFO info{};
   info.cbSize = sizeof info;
+  POINT button{};
   RunOnMainThread([&] {
     combo = ReachableControl(TopDialog(), comboId, problem);
     if (combo == nullptr) return;
-    if (index >= SendMessageW(combo, CB_GETCOUNT, 0, 0)) {
-      problem = "combo " + std::to_string(comboId) + " has no item " + std::to_string(index);
-    }
     GetComboBoxInfo(combo, &info);
+    button = PointIn(combo, info.rcButton);
   });
   if (problem) return problem;
-  POINT button{};
-  RunOnMainThread([&] { button = PointIn(combo, info.rcButton); });
   ClickAt(button);
-  std::optional<POINT> point;
+  bool dropped = false;
+  RunOnMainThread([&] { dropped = IsWindowVisible(info.hwndList) != FALSE; });
+  if (!dropped) return "combo " + std::to_string(comboId) + " did not drop its list down";
+  return std::nullopt;
+}
+
+// Drops the list down, then clicks the item.
+Outcome Choose(int comboId, int index) {
+  COMBOBOXINFO info{};
+  bool hasItem = false;
   RunOnMainThread([&] {
-    if (IsWindowVisible(info.hwndList)) point = LinePoint(info.hwndList, index);
+    const HWND combo = GetDlgItem(TopDialog(), comboId);
+    hasItem = combo != nullptr && index < SendMessageW(combo, CB_GETCOUNT, 0, 0);
   });
-  if (!point) return "combo " + std::to_string(comboId) + " did not drop its list down";
+  if (!hasItem) return "combo " + std::to_string(comboId) + " has no item " + std::to_string(index);
+  if (const Outcome problem = Drop(comboId, info)) return problem;
+  std::optional<POINT> point;
+  RunOnMainThread([&] { point = LinePoint(info.hwndList, index); });
+  if (!point) return "combo " + std::to_string(comboId) + " has no item " + std::to_string(index);
   ClickAt(*point);
   LRESULT selection = -1;
-  RunOnMainThread([&] { selection = SendMessageW(combo, CB_GETCURSEL, 0, 0); });
+  RunOnMainThread([&] { selection = SendMessageW(info.hwndCombo, CB_GETCURSEL, 0, 0); });
   if (selection != index) return "combo " + std::to_string(comboId) + " did not take item " + std::to_string(index);
   return std::nullopt;
 }
@@ -225,6 +235,10 @@ std::optional<std::string> Act(const std::vector<std::string>& words) {
   const std::string& what = words.at(0);
   if (what == "select") return SelectLine(Number(words.at(1)), Number(words.at(2)));
   if (what == "choose") return Choose(Number(words.at(1)), Number(words.at(2)));
+  if (what == "drop") {
+    COMBOBOXINFO info{};
+    return Drop(Number(words.at(1)), info);
+  }
   if (what == "type") return Type(Number(words.at(1)), words.at(2));
   if (what == "key") return PressKey(words.at(1));
   if (what == "focus") return MoveFocus(Number(words.at(1)));

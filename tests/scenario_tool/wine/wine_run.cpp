@@ -86,6 +86,8 @@ std::string ActionRequest(const Action& action, const std::optional<DialogView>&
           return "act select 1008 " + std::to_string(a.index);
         } else if constexpr (std::is_same_v<T, ChooseItem>) {
           return "act choose " + std::to_string(a.controlId) + " " + std::to_string(a.index);
+        } else if constexpr (std::is_same_v<T, DropList>) {
+          return "act drop " + std::to_string(a.controlId);
         } else if constexpr (std::is_same_v<T, TypeText>) {
           return "act type " + std::to_string(a.controlId) + " " + QuoteWord(a.text);
         } else if constexpr (std::is_same_v<T, Click>) {

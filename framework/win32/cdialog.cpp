@@ -69,12 +69,6 @@ class OwnerDisabled {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CDialog, CWnd)
-  {WM_INITDIALOG, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {
-     return static_cast<CDialog*>(target)->OnInitDialog();
-   }},
-END_MESSAGE_MAP()
-
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 CDialog::~CDialog() = default;
@@ -102,11 +96,7 @@ INT_PTR CDialog::DoModal() {
                  SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (owner != nullptr && IsWindow(owner)) SetActiveWindow(owner);
-  const HWND window = m_hWnd;
-  if (window != nullptr) {
-    framework::win32::DetachDescendants(window);
-    DestroyWindow(window);
-  }
+  if (m_hWnd != nullptr) DestroyWindow(m_hWnd);  // unbinds the wrappers as it goes
   return result;
 }
 
@@ -119,35 +109,6 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
   CDataExchange exchange(this, bSaveAndValidate);
   DoDataExchange(&exchange);
   return TRUE;
-}
-
-BOOL CDialog::OnInitDialog() {
-  UpdateData(FALSE);
-  return TRUE;
-}
-
-void CDialog::OnOK() {
-  if (UpdateData(TRUE)) EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-
-void CDialog::DoDataExchange(CDataExchange* /*pDX*/) {}
-
-BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(wParam) == BN_CLICKED) {
-    switch (LOWORD(wParam)) {
-      case IDOK:
-        OnOK();
-        return TRUE;
-      case IDCANCEL:
-        OnCancel();
-        return TRUE;
-      default:
-        break;
-    }
-  }
-  return CWnd::OnCommand(wParam, lParam);
 }
 
 // The dialog manager's keyboard handling: Tab, arrows, mnemonics, Enter and

@@ -20,6 +20,9 @@ std::map<HWND, std::unique_ptr<CWnd>> g_temporary;
 LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd* wrapper = PermanentWrapper(window);
   if (wrapper == nullptr) return CallOriginalWindowProc(window, message, wParam, lParam);
+  // The controls still exist while their dialog gets WM_DESTROY; the dialog's
+  // own wrapper goes with its last message.
+  if (message == WM_DESTROY) DetachDescendants(window);
   const LRESULT result = wrapper->WindowProc(message, wParam, lParam);
   if (message == WM_NCDESTROY) DetachWrapper(window);
   return result;

@@ -1,5 +1,6 @@
 // The small machine of a scenario under Wine: a Wine prefix of the run's own,
-// copied from a template prefix made once per test run, a virtual display,
+// copied from the template prefix of the Wine tests (made once per test run),
+// with its server running while the world lives, a virtual display,
 // serial ports and the control device laid into the prefix's dosdevices, and
 // the device console tool in a folder on Wine's path. The settings key lives
 // in the prefix's registry and is made by the agent (wine_run.h). Everything
@@ -15,6 +16,7 @@
 #include "serial_ports.h"
 #include "temporary_directory.h"
 #include "virtual_display.h"
+#include "wine_prefix.h"
 #include "world.h"
 
 namespace scenario {
@@ -23,13 +25,12 @@ struct WineSetup {
   std::string agentProgram;    // portsetup-agent.exe
   std::string devconProgram;   // the scenarios' devcon.exe
   std::string templatePrefix;  // made by prepareScript when it does not exist
-  std::string prepareScript;
+  std::string prepareScript;   // the Wine tests' make_prefix.sh
 };
 
 class WineWorld {
  public:
   explicit WineWorld(const WineSetup& setup);
-  ~WineWorld();
   WineWorld(const WineWorld&) = delete;
   WineWorld& operator=(const WineWorld&) = delete;
 
@@ -48,9 +49,10 @@ class WineWorld {
 
  private:
   std::string m_agentProgram;
-  TemporaryDirectory m_root;
-  std::string m_prefix;
+  std::string m_templatePrefix;
   VirtualDisplay m_display;
+  TemporaryDirectory m_root;
+  wine_test::WinePrefix m_prefix;  // its server ends before the display and the folders go
   SerialPorts m_ports;
   ControlDevice m_device;
   DevconStub m_devcon;

@@ -7,11 +7,13 @@
 // commands.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "directive.h"
 #include "held_terminal.h"
+#include "pseudo_terminal.h"
 #include "unique_fd.h"
 
 namespace scenario {
@@ -38,7 +40,7 @@ class ControlDevice {
 
   std::string m_path;
   UniqueFd m_reader;
-  PseudoTerminal m_busyTerminal;
+  std::optional<devices_test::PseudoTerminal> m_busyTerminal;
   TerminalHold m_busyHold;
   std::vector<Bytes> m_writes;
 };

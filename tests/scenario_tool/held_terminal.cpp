@@ -1,26 +1,12 @@
 #include "held_terminal.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 
 #include "world_error.h"
 
 namespace scenario {
-
-PseudoTerminal OpenPseudoTerminal() {
-  PseudoTerminal terminal;
-  terminal.master = UniqueFd(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
-  if (!terminal.master.IsOpen()) ThrowSystemError("cannot open a pseudo-terminal");
-  if (grantpt(terminal.master.Get()) != 0 || unlockpt(terminal.master.Get()) != 0) {
-    ThrowSystemError("cannot unlock a pseudo-terminal");
-  }
-  char name[128];
-  if (ptsname_r(terminal.master.Get(), name, sizeof name) != 0) ThrowSystemError("cannot name a pseudo-terminal");
-  terminal.slavePath = name;
-  return terminal;
-}
 
 TerminalHold::TerminalHold(const std::string& path)
     : m_fd(open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {

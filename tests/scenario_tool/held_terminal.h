@@ -1,7 +1,7 @@
-// Pseudo-terminals as the world's devices, and holding one the way another
-// program holds a device it has to itself: an exclusive flock (which the Linux
-// stand-in honours) and exclusive terminal mode (in which the kernel refuses
-// every further open, which is how Wine, which takes no lock, finds it busy).
+// Holding a terminal the way another program holds a device it has to itself:
+// an exclusive flock (which the Linux stand-in honours) and exclusive terminal
+// mode (in which the kernel refuses every further open, which is how Wine,
+// which takes no lock, finds it busy).
 #pragma once
 
 #include <string>
@@ -9,12 +9,6 @@
 #include "unique_fd.h"
 
 namespace scenario {
-
-struct PseudoTerminal {
-  UniqueFd master;  // keeps the terminal alive
-  std::string slavePath;
-};
-PseudoTerminal OpenPseudoTerminal();
 
 // An open of the terminal at `path` that holds it exclusively.
 class TerminalHold {

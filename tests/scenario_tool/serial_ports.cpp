@@ -9,16 +9,19 @@ namespace scenario {
 void SerialPorts::Set(int number, bool busy) {
   auto found = m_ports.find(number);
   if (found == m_ports.end()) {
-    Port port{OpenPseudoTerminal(), {}};
+    try {
+      found = m_ports.try_emplace(number).first;
+    } catch (const std::runtime_error& error) {
+      throw WorldError(error.what());
+    }
     const std::string link = m_deviceDirectory + "/com" + std::to_string(number);
-    if (symlink(port.terminal.slavePath.c_str(), link.c_str()) != 0) ThrowSystemError("cannot link " + link);
-    found = m_ports.emplace(number, std::move(port)).first;
+    if (symlink(found->second.terminal.slavePath().c_str(), link.c_str()) != 0) ThrowSystemError("cannot link " + link);
   }
   Port& port = found->second;
   if (!busy) {
     port.holder.Release();
   } else if (!port.holder.IsHeld()) {
-    port.holder = TerminalHold(port.terminal.slavePath);
+    port.holder = TerminalHold(port.terminal.slavePath());
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "held_terminal.h"
+#include "pseudo_terminal.h"
 
 namespace scenario {
 
@@ -19,7 +20,7 @@ class SerialPorts {
 
  private:
   struct Port {
-    PseudoTerminal terminal;
+    devices_test::PseudoTerminal terminal;
     TerminalHold holder;  // the other program's open, while busy
   };
 

@@ -1,7 +1,9 @@
 #include "wine_world.h"
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +21,17 @@ std::vector<std::string> CurrentEnvironment() {
   std::vector<std::string> variables;
   for (char** variable = environ; *variable != nullptr; ++variable) variables.emplace_back(*variable);
   return variables;
+}
+
+// Root opens a terminal even in exclusive mode. Every Wine process, the server
+// included, is started from this process after the world is made, and none
+// gets CAP_SYS_ADMIN: Wine then finds a port that another program holds busy,
+// as the platform does.
+const std::string& WithoutAdministrationCapability(const std::string& agentProgram) {
+  if (geteuid() == 0 && prctl(PR_CAPBSET_DROP, CAP_SYS_ADMIN, 0, 0, 0) != 0) {
+    ThrowSystemError("cannot leave CAP_SYS_ADMIN out of the Wine processes");
+  }
+  return agentProgram;
 }
 
 // Makes the template when a run by hand finds none (the test run's fixture
@@ -46,21 +59,14 @@ const std::string& PrepareLayout(const TemporaryDirectory& root) {
 }  // namespace
 
 WineWorld::WineWorld(const WineSetup& setup)
-    : m_agentProgram(setup.agentProgram),
+    : m_agentProgram(WithoutAdministrationCapability(setup.agentProgram)),
       m_templatePrefix(EnsureTemplate(setup)),
       m_root("portsetup-scenario-wine"),
       m_ports(m_prefix.path() + "/dosdevices"),
       m_device(m_prefix.path() + "/dosdevices/tavrin"),
       m_devcon(PrepareLayout(m_root) + "/bin", m_root.Path() + "/bin/devcon.log", setup.devconProgram) {}
 
-std::vector<std::string> WineWorld::AgentCommand() const {
-  std::vector<std::string> command;
-  // Root opens a terminal even in exclusive mode; without CAP_SYS_ADMIN Wine
-  // finds a port that another program holds busy, as the platform does.
-  if (geteuid() == 0) command = {"setpriv", "--inh-caps=-sys_admin", "--bounding-set=-sys_admin"};
-  command.insert(command.end(), {"wine", m_agentProgram});
-  return command;
-}
+std::vector<std::string> WineWorld::AgentCommand() const { return {"wine", m_agentProgram}; }
 
 std::vector<std::string> WineWorld::Environment(const std::string& locale) const {
   std::vector<std::string> variables;

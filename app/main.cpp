@@ -1,3 +1,8 @@
+#include "resource_tables.h"
+#include "resources.h"
 #include "startup.h"
 
-int main(int argc, char** argv) { return framework::RunWithSystemBackend(argc, argv); }
+int main(int argc, char** argv) {
+  framework::UseModule(res::ProgramModule());
+  return framework::RunWithSystemBackend(argc, argv);
+}

@@ -64,18 +64,20 @@ Duration StartUpFloor(const PortWorld& world) {
   return elapsed;
 }
 
-Duration ApplyFloor(const PortWorld& world, std::size_t size, int count) {
+Duration ApplyFloor(const PortWorld& world, std::size_t size) {
   const std::string target = world.Prefix() + "/floor.reg";
   const std::string temporary = target + ".tmp";
   const std::string text(size, 'x');
   const Clock::time_point start = Clock::now();
-  for (int i = 0; i < count; ++i) {
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) throw std::runtime_error("cannot create " + temporary);
-    WriteWhole(fd, text);
-    close(fd);
-    if (rename(temporary.c_str(), target.c_str()) != 0) throw std::runtime_error("cannot rename " + temporary);
-  }
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) throw std::runtime_error("cannot create " + temporary);
+  WriteWhole(fd, text);
+  const bool flushed = fsync(fd) == 0;
+  close(fd);
+  if (!flushed || rename(temporary.c_str(), target.c_str()) != 0) throw std::runtime_error("cannot replace " + target);
+  const int folder = open(world.Prefix().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0 || fsync(folder) != 0) throw std::runtime_error("cannot flush " + world.Prefix());
+  close(folder);
   const Duration elapsed = Clock::now() - start;
   unlink(target.c_str());
   return elapsed;

@@ -16,8 +16,9 @@ namespace bench {
 // by another program, not in exclusive mode; and one read of the hive.
 Duration StartUpFloor(const PortWorld& world);
 
-// Apply: `count` atomic replacements of a file of `size` bytes (write a
-// temporary file, rename it over the file) in the world's prefix.
-Duration ApplyFloor(const PortWorld& world, std::size_t size, int count);
+// Apply: the least a durable update of the settings costs, one atomic
+// replacement of a file of `size` bytes in the world's prefix: write a
+// temporary file, flush it, rename it over the file, flush the folder.
+Duration ApplyFloor(const PortWorld& world, std::size_t size);
 
 }  // namespace bench

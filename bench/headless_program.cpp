@@ -2,11 +2,14 @@
 
 #include "framework.h"
 #include "input.h"
+#include "resource_tables.h"
+#include "resources.h"
 #include "stand_in.h"
 
 namespace bench {
 
 HeadlessProgram::HeadlessProgram() {
+  framework::UseModule(res::ProgramModule());
   winapi::SetDebugSink([](const char*) {});
 }
 

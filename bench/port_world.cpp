@@ -7,18 +7,23 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <stdexcept>
+
+#include "hive.h"
 
 namespace bench {
 namespace {
 
+constexpr int kPortNames = 225;
+
 std::string HiveText(int watchedWords, unsigned word) {
-  std::string text =
-      "Windows Registry Editor Version 5.00\n\n"
-      "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tavrin]\n";
+  std::string text = "Windows Registry Editor Version 5.00\n\n[" + std::string(test_support::kServiceKeyPath) + "]\n";
   for (int number = 1; number <= watchedWords; ++number) {
-    char line[48];
-    std::snprintf(line, sizeof line, "\"COM%d\"=dword:%08x\n", number, word);
+    char line[64];
+    std::snprintf(line, sizeof line, "\"COM%d\"=hex:%02x,%02x,%02x,%02x\n", number, word & 0xFF, (word >> 8) & 0xFF,
+                  (word >> 16) & 0xFF, word >> 24);
     text += line;
   }
   return text;
@@ -28,17 +33,15 @@ std::string HiveText(int watchedWords, unsigned word) {
 
 PortWorld::PortWorld(int ports, int watchedWords) : m_watchedWords(watchedWords) {
   for (int number = 1; number <= ports; ++number) {
-    m_terminals.push_back(std::make_unique<devices_test::PseudoTerminal>());
+    m_terminals.push_back(std::make_unique<test_support::PseudoTerminal>());
     m_prefix.Link("com" + std::to_string(number), m_terminals.back()->slavePath());
   }
   const std::string control = m_prefix.Entry("tavrin");
   if (mkfifo(control.c_str(), 0600) != 0) throw std::runtime_error("cannot make the FIFO " + control);
-  m_controlReader = open(control.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (m_controlReader < 0) throw std::runtime_error("cannot open the FIFO " + control);
+  m_controlReader = winapi::UniqueFd(open(control.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!m_controlReader.Valid()) throw std::runtime_error("cannot open the FIFO " + control);
   ResetHive();
 }
-
-PortWorld::~PortWorld() { close(m_controlReader); }
 
 void PortWorld::ResetHive() const {
   std::ofstream file(HivePath(), std::ios::binary | std::ios::trunc);
@@ -46,11 +49,27 @@ void PortWorld::ResetHive() const {
   if (!file.flush()) throw std::runtime_error("cannot write " + HivePath());
 }
 
+std::string PortWorld::CheckStoredWords() const {
+  std::ifstream file(HivePath(), std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  winapi::HiveError error;
+  const std::optional<winapi::Hive> hive = winapi::ParseHive(text, &error);
+  if (!hive) return "the hive does not parse: line " + std::to_string(error.line) + ": " + error.message;
+  for (int number = 1; number <= kPortNames; ++number) {
+    const std::string name = "COM" + std::to_string(number);
+    const unsigned word = number <= m_watchedWords ? kWatchedWord : 0;
+    const std::vector<BYTE> expected{static_cast<BYTE>(word), 0, 0, 0};
+    const winapi::HiveValue* value = winapi::FindHiveValue(*hive, test_support::kServiceKeyPath, name);
+    if (!value || value->type != REG_DWORD || value->data != expected) return name + " does not hold its word";
+  }
+  return {};
+}
+
 std::string PortWorld::DrainControlDevice() const {
   std::string received;
   char buffer[4096];
   for (;;) {
-    const ssize_t count = read(m_controlReader, buffer, sizeof buffer);
+    const ssize_t count = read(m_controlReader.Get(), buffer, sizeof buffer);
     if (count > 0) {
       received.append(buffer, static_cast<std::size_t>(count));
     } else if (count < 0 && errno == EINTR) {

@@ -1,7 +1,10 @@
 // A machine prefix for the benchmark and the leak tests: serial ports COM1 to
 // COMn as pseudo-terminals linked into dosdevices/, the driver's settings with
 // a watched word stored for COM1 to COMw, and the driver's control device as a
-// FIFO whose reading end this object holds and drains.
+// FIFO whose reading end this object holds and drains. The words are stored
+// as four-byte binary values, which read as the words; Apply stores them as
+// REG_DWORD, so every Apply changes every value and the store must really
+// rewrite the hive.
 #pragma once
 
 #include <memory>
@@ -9,7 +12,8 @@
 #include <vector>
 
 #include "pseudo_terminal.h"
-#include "temp_directory.h"
+#include "temp_prefix.h"
+#include "unique_fd.h"
 
 namespace bench {
 
@@ -20,7 +24,6 @@ class PortWorld {
 
   // Makes the prefix the platform's prefix while the world lives.
   PortWorld(int ports, int watchedWords);
-  ~PortWorld();
   PortWorld(const PortWorld&) = delete;
   PortWorld& operator=(const PortWorld&) = delete;
 
@@ -31,14 +34,18 @@ class PortWorld {
 
   // Puts the stored settings back to how the world began.
   void ResetHive() const;
+  // What is wrong with the settings after an Apply: every name COM1..COM225
+  // must hold a REG_DWORD, the watched word for COM1 to COMw and 0 for the
+  // others. Empty when nothing is.
+  std::string CheckStoredWords() const;
   // Reads everything written to the control device since the last drain.
   std::string DrainControlDevice() const;
 
  private:
-  devices_test::TempPrefix m_prefix;
-  std::vector<std::unique_ptr<devices_test::PseudoTerminal>> m_terminals;
+  test_support::TempPrefix m_prefix;
+  std::vector<std::unique_ptr<test_support::PseudoTerminal>> m_terminals;
   int m_watchedWords;
-  int m_controlReader = -1;
+  winapi::UniqueFd m_controlReader;
 };
 
 }  // namespace bench

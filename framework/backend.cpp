@@ -3,8 +3,11 @@
 namespace framework {
 namespace {
 
-// In use while no backend is set: no input ever comes and no box is answered.
-class NoBackend : public Backend {
+Backend* g_backend = nullptr;
+
+// In use while no backend has been made: no input ever comes and no box is
+// answered. Made when first needed, it stays under every backend made later.
+class NoBackend final : public Backend {
  public:
   bool WaitForInput() override { return false; }
   int MessageBox(HWND, const std::string&, const std::string&, UINT type) override {
@@ -12,10 +15,13 @@ class NoBackend : public Backend {
   }
 };
 
-NoBackend g_noBackend;
-Backend* g_backend = &g_noBackend;
-
 }  // namespace
+
+Backend::Backend() : m_previous(g_backend) { g_backend = this; }
+
+Backend::~Backend() {
+  if (g_backend == this) g_backend = m_previous;
+}
 
 int UnansweredBoxResult(UINT type) {
   switch (type & MB_TYPEMASK) {
@@ -29,8 +35,11 @@ int UnansweredBoxResult(UINT type) {
   }
 }
 
-Backend& CurrentBackend() { return *g_backend; }
-
-void SetBackend(Backend* backend) { g_backend = backend != nullptr ? backend : &g_noBackend; }
+Backend& CurrentBackend() {
+  if (g_backend == nullptr) {
+    static NoBackend none;  // installs itself
+  }
+  return *g_backend;
+}
 
 }  // namespace framework

@@ -1,6 +1,7 @@
 // What a backend does for the framework: wait for the person's input, show
 // message boxes, and show the windows whose state the framework keeps. Exactly
-// one backend is in use at a time.
+// one backend is in use at a time: the one made last, from its construction
+// until its destruction, when the one in use before it comes back.
 #pragma once
 
 #include <string>
@@ -11,7 +12,10 @@ namespace framework {
 
 class Backend {
  public:
-  virtual ~Backend() = default;
+  Backend();
+  virtual ~Backend();
+  Backend(const Backend&) = delete;
+  Backend& operator=(const Backend&) = delete;
 
   // Blocks until the framework's message queue holds a message. Returns false
   // when no input will ever come (end of a script); the modal loop then ends as
@@ -41,14 +45,17 @@ class Backend {
   // Default processing of SC_KEYMENU and SC_MOVE.
   virtual void OpenSystemMenu(HWND dialog) { (void)dialog; }
   virtual void BeginMove(HWND dialog) { (void)dialog; }
+
+ private:
+  Backend* m_previous;
 };
 
 // The answer of a box that nobody answers: OK for an MB_OK box, Cancel where
 // the box has it, else No.
 int UnansweredBoxResult(UINT type);
 
-// The backend in use. SetBackend does not take ownership.
+// The backend in use; while none has been made, one that takes no input and
+// answers no box.
 Backend& CurrentBackend();
-void SetBackend(Backend* backend);
 
 }  // namespace framework

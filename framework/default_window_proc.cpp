@@ -7,6 +7,7 @@
 #include "backend.h"
 #include "list_state.h"
 #include "modal_loop.h"
+#include "utf8_text.h"
 
 namespace framework {
 namespace {
@@ -26,8 +27,7 @@ std::string& ShownText(HWND window) {
 LRESULT CopyText(const std::string& text, WPARAM bufferSize, LPARAM buffer) {
   auto* out = reinterpret_cast<LPSTR>(buffer);
   if (out == nullptr || bufferSize == 0) return 0;
-  std::size_t length = std::min<std::size_t>(text.size(), bufferSize - 1);
-  while (length > 0 && length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+  const std::size_t length = Utf8FittingLength(text, bufferSize - 1);
   std::memcpy(out, text.data(), length);
   out[length] = '\0';
   return static_cast<LRESULT>(length);

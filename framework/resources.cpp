@@ -7,8 +7,8 @@
 #include <map>
 #include <string_view>
 
-#include "resource_tables.h"
 #include "string_lookup.h"
+#include "utf8_text.h"
 #include "window.h"
 
 namespace framework {
@@ -17,6 +17,7 @@ namespace {
 constexpr LANGID kEnglishUnitedStates = 1033;
 
 LANGID g_resourceLanguage = kEnglishUnitedStates;
+constinit res::Module g_module{};
 
 // The languages of the string tables by their language code, for every region
 // but those of Chinese, which differ by script.
@@ -57,16 +58,22 @@ std::string Uppercase(std::string_view text) {
   return upper;
 }
 
-// The number of bytes of `text` that fit in `capacity` without splitting a
-// UTF-8 character.
-std::size_t FittingPrefix(const std::string& text, std::size_t capacity) {
-  if (text.size() <= capacity) return text.size();
-  std::size_t length = capacity;
-  while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
-  return length;
+// Primary language of a LANGID: the same language whatever the region.
+constexpr LANGID PrimaryLanguage(LANGID language) { return language & 0x3FF; }
+
+const char* EnglishBoxButtonWord(int buttonId) {
+  switch (buttonId) {
+    case IDOK: return "&OK";
+    case IDCANCEL: return "&Cancel";
+    case IDYES: return "&Yes";
+    case IDNO: return "&No";
+    default: return "";
+  }
 }
 
 }  // namespace
+
+void UseModule(const res::Module& module) { g_module = module; }
 
 LANGID ResourceLanguage() { return g_resourceLanguage; }
 
@@ -110,7 +117,7 @@ LANGID LanguageFromLocale() {
 }
 
 bool LoadResourceString(UINT nID, std::string& text) {
-  const res::StringEntry* entry = res::FindString(res::Strings(), nID, g_resourceLanguage);
+  const res::StringEntry* entry = res::FindString(g_module.strings, nID, g_resourceLanguage);
   if (!entry) {
     text.clear();
     return false;
@@ -119,16 +126,35 @@ bool LoadResourceString(UINT nID, std::string& text) {
   return true;
 }
 
-const res::DialogTemplate* FindDialogTemplate(UINT nID) { return res::FindDialog(static_cast<int>(nID)); }
+const res::DialogTemplate* FindDialogTemplate(UINT nID) {
+  for (const res::DialogTemplate& dialog : g_module.dialogs)
+    if (dialog.id == static_cast<int>(nID)) return &dialog;
+  return nullptr;
+}
 
 HICON LoadResourceIcon(UINT nID) {
-  static std::map<UINT, HICON__> loaded;  // one handle per icon for the whole run
-  const res::IconGroup* group = res::FindIcon(static_cast<int>(nID));
-  if (!group) return nullptr;
-  HICON__& icon = loaded[nID];
-  icon.group = group;
-  icon.resourceId = static_cast<int>(nID);
-  return &icon;
+  static std::map<const res::IconGroup*, HICON__> loaded;  // one handle per icon for the whole run
+  for (const res::IconGroup& group : g_module.icons) {
+    if (group.id != static_cast<int>(nID)) continue;
+    HICON__& icon = loaded[&group];
+    icon.group = &group;
+    icon.resourceId = group.id;
+    return &icon;
+  }
+  return nullptr;
+}
+
+HICON ProgramIcon() {
+  return g_module.icons.empty() ? nullptr : LoadResourceIcon(static_cast<UINT>(g_module.icons.front().id));
+}
+
+std::string BoxButtonWord(int buttonId) {
+  const res::StringEntry* entry =
+      res::FindString(g_module.boxButtons, static_cast<unsigned>(buttonId), g_resourceLanguage);
+  // Words of another language than the one in use would be no better than English.
+  if (entry == nullptr || PrimaryLanguage(entry->language) != PrimaryLanguage(g_resourceLanguage))
+    return EnglishBoxButtonWord(buttonId);
+  return entry->text;
 }
 
 }  // namespace framework
@@ -137,7 +163,7 @@ int LoadStringA(HINSTANCE, UINT uID, LPSTR lpBuffer, int cchBufferMax) {
   if (!lpBuffer || cchBufferMax <= 0) return 0;
   std::string text;
   framework::LoadResourceString(uID, text);
-  const std::size_t length = framework::FittingPrefix(text, static_cast<std::size_t>(cchBufferMax) - 1);
+  const std::size_t length = framework::Utf8FittingLength(text, static_cast<std::size_t>(cchBufferMax) - 1);
   std::memcpy(lpBuffer, text.data(), length);
   lpBuffer[length] = '\0';
   return static_cast<int>(length);

@@ -1,17 +1,19 @@
 // The platform's resource lookup: strings in the language in use, dialog
-// templates and icons. The language is chosen once at start-up from the
-// process locale; nothing in the program reads a locale itself.
+// templates and icons of the program's module. The language is chosen once at
+// start-up from the process locale; nothing in the program reads a locale
+// itself.
 #pragma once
 
 #include <string>
 
+#include "resource_format.h"
 #include "winuser.h"
 
-namespace res {
-struct DialogTemplate;
-}
-
 namespace framework {
+
+// The module whose resources every lookup reads; the program names it once,
+// before it makes its first window. Until then the module holds nothing.
+void UseModule(const res::Module& module);
 
 // The LANGID whose string table LoadString reads. Defaults to 1033.
 LANGID ResourceLanguage();
@@ -33,5 +35,13 @@ const res::DialogTemplate* FindDialogTemplate(UINT nID);
 
 // Icon nID as a shared handle, never destroyed; null when there is none.
 HICON LoadResourceIcon(UINT nID);
+
+// The program's own icon (the module's first); null when it has none.
+HICON ProgramIcon();
+
+// The word of message box button `buttonId` (IDOK, IDCANCEL, IDYES, IDNO) in
+// the language in use, with "&" before the key that presses it; the
+// framework's English where the module has no words in that language.
+std::string BoxButtonWord(int buttonId);
 
 }  // namespace framework

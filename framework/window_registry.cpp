@@ -7,7 +7,7 @@
 
 #include "framework.h"
 #include "message_queue.h"
-#include "resource_tables.h"
+#include "resource_format.h"
 #include "resources.h"
 
 namespace framework {

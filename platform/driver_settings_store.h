@@ -19,7 +19,8 @@ class DriverSettingsStore {
   // The word stored under portName; 0 when the value is missing or longer
   // than four bytes.
   DWORD ReadSetting(LPCSTR portName) const;
-  // Stores the word as REG_DWORD, 4 bytes. False when the write fails.
+  // Stores the word as REG_DWORD, 4 bytes. False when the write fails. The
+  // words written reach the configuration together when the key is closed.
   bool WriteSetting(LPCSTR portName, DWORD setting) const;
   // Releases the key an open returned; true when none is open. False when the
   // platform reports that the close failed, which may mean that writes made

@@ -1,5 +1,6 @@
 #include "resource_tables.h"
 
+#include "box_button_words.h"
 #include "resource_data.h"
 
 namespace res {
@@ -19,5 +20,10 @@ const IconGroup* FindIcon(int id) {
 }
 
 const VersionRecord& Version() { return data::version; }
+
+const Module& ProgramModule() {
+  static const Module module{data::dialogs, data::strings, data::icons, BoxButtonWords()};
+  return module;
+}
 
 }  // namespace res

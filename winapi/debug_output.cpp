@@ -1,9 +1,11 @@
-// OutputDebugStringA: the closest thing to a debugger's output here is
-// standard error, written in one write so lines of processes do not mix.
-#include <unistd.h>
+// OutputDebugStringA. On its own platform the text goes to an attached
+// debugger and nobody else sees it; here it goes to the system log at debug
+// priority under the program's name (the journal keeps it there), and when
+// the machine has no system log it is dropped, never shown to the person.
+#include <syslog.h>
 
-#include <cstring>
 #include <mutex>
+#include <string_view>
 
 #include "stand_in.h"
 #include "windows.h"
@@ -11,20 +13,25 @@
 namespace winapi {
 namespace {
 
-void WriteToStandardError(const char* text) {
-  const std::size_t length = std::strlen(text);
-  [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, text, length);
+// syslog(3) names the program itself and, without LOG_CONS, drops the line
+// when nothing listens at the log socket. A line's own newline is the log's
+// record boundary, so it is not sent along.
+void WriteToSystemLog(const char* text) {
+  std::string_view line(text);
+  if (line.ends_with('\n')) line.remove_suffix(1);
+  if (line.empty()) return;
+  syslog(LOG_USER | LOG_DEBUG, "%.*s", static_cast<int>(line.size()), line.data());
 }
 
 std::mutex sinkMutex;
-DebugSink sink = WriteToStandardError;
+DebugSink sink = WriteToSystemLog;
 
 }  // namespace
 
 // An empty sink restores the default.
 void SetDebugSink(DebugSink newSink) {
   std::lock_guard lock(sinkMutex);
-  sink = newSink ? std::move(newSink) : DebugSink(WriteToStandardError);
+  sink = newSink ? std::move(newSink) : DebugSink(WriteToSystemLog);
 }
 
 }  // namespace winapi

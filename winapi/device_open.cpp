@@ -8,11 +8,13 @@
 
 #include <cerrno>
 #include <climits>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "last_error.h"
-#include "registry_unique_fd.h"
 #include "tty_drivers.h"
+#include "unique_fd.h"
 #include "uucp_lock.h"
 
 namespace winapi {
@@ -20,7 +22,7 @@ namespace {
 
 constexpr int kCommonOpenFlags = O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
 
-OpenedDevice Failure(DWORD error) { return OpenedDevice{-1, error}; }
+OpenedDevice Failure(DWORD error) { return OpenedDevice{UniqueFd(), error}; }
 
 OpenedDevice FailureFromErrno(int errnoValue) { return Failure(ErrorFromErrno(errnoValue)); }
 
@@ -32,12 +34,6 @@ int AccessFlags(DWORD desiredAccess) {
   if (reads) return O_RDONLY;
   if (writes) return O_WRONLY;
   return -1;
-}
-
-// Closes the descriptor and reports the error; for the early returns below.
-OpenedDevice CloseAndFail(int fd, DWORD error) {
-  close(fd);
-  return Failure(error);
 }
 
 // The exclusive advisory lock every holder of a device takes; refused means
@@ -86,9 +82,13 @@ DWORD Locate(const std::string& entryPath, LocatedNode& located) {
   return ERROR_SUCCESS;
 }
 
-bool IsInExclusiveMode(int fd) {
+// Whether the terminal is in exclusive mode (TIOCEXCL); nothing for what is
+// not a terminal, since only a terminal answers, so the one call also tells
+// that it is one.
+std::optional<bool> ExclusiveModeOf(int fd) {
   int exclusive = 0;
-  return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+  if (ioctl(fd, TIOCGEXCL, &exclusive) != 0) return std::nullopt;
+  return exclusive != 0;
 }
 
 }  // namespace
@@ -106,11 +106,13 @@ OpenedDevice OpenSerialPort(const std::string& entryPath, DWORD desiredAccess) {
   if (!S_ISCHR(node.st_mode) || !IsSerialTerminalDevice(node.st_rdev)) return Failure(ERROR_FILE_NOT_FOUND);
   if (IsLockedByUucpLockFile(located.path)) return Failure(ERROR_SHARING_VIOLATION);
 
-  const int fd = open(located.path.c_str(), accessFlags | kCommonOpenFlags);
-  if (fd < 0) return FailureFromErrno(errno);
-  if (!IsSameDevice(fd, node) || !isatty(fd)) return CloseAndFail(fd, ERROR_FILE_NOT_FOUND);
-  if (!LockExclusively(fd) || IsInExclusiveMode(fd)) return CloseAndFail(fd, ERROR_SHARING_VIOLATION);
-  return OpenedDevice{fd, ERROR_SUCCESS};
+  UniqueFd fd(open(located.path.c_str(), accessFlags | kCommonOpenFlags));
+  if (!fd.Valid()) return FailureFromErrno(errno);
+  if (!IsSameDevice(fd.Get(), node)) return Failure(ERROR_FILE_NOT_FOUND);
+  const std::optional<bool> exclusive = ExclusiveModeOf(fd.Get());
+  if (!exclusive) return Failure(ERROR_FILE_NOT_FOUND);
+  if (*exclusive || !LockExclusively(fd.Get())) return Failure(ERROR_SHARING_VIOLATION);
+  return OpenedDevice{std::move(fd), ERROR_SUCCESS};
 }
 
 OpenedDevice OpenOtherDevice(const std::string& entryPath, DWORD desiredAccess) {
@@ -128,11 +130,11 @@ OpenedDevice OpenOtherDevice(const std::string& entryPath, DWORD desiredAccess) 
   }
   if (accessFlags < 0) return Failure(ERROR_INVALID_PARAMETER);
 
-  const int fd = open(entryPath.c_str(), accessFlags | kCommonOpenFlags);
-  if (fd < 0) return FailureFromErrno(errno);
-  if (!IsSameDevice(fd, node)) return CloseAndFail(fd, ERROR_FILE_NOT_FOUND);
-  if (!LockExclusively(fd)) return CloseAndFail(fd, ERROR_SHARING_VIOLATION);
-  return OpenedDevice{fd, ERROR_SUCCESS};
+  UniqueFd fd(open(entryPath.c_str(), accessFlags | kCommonOpenFlags));
+  if (!fd.Valid()) return FailureFromErrno(errno);
+  if (!IsSameDevice(fd.Get(), node)) return Failure(ERROR_FILE_NOT_FOUND);
+  if (!LockExclusively(fd.Get())) return Failure(ERROR_SHARING_VIOLATION);
+  return OpenedDevice{std::move(fd), ERROR_SUCCESS};
 }
 
 }  // namespace winapi

@@ -5,12 +5,13 @@
 
 #include <string>
 
+#include "unique_fd.h"
 #include "windows.h"
 
 namespace winapi {
 
 struct OpenedDevice {
-  int fd = -1;  // open, O_CLOEXEC and O_NONBLOCK, when error is ERROR_SUCCESS
+  UniqueFd fd;  // open, O_CLOEXEC and O_NONBLOCK, when error is ERROR_SUCCESS
   DWORD error = ERROR_SUCCESS;
 };
 

@@ -1,13 +1,13 @@
 // CreateFileA, WriteFile and the device-file handles they use.
-#include <unistd.h>
-
-#include <cerrno>
+#include <utility>
 
 #include "device_namespace.h"
 #include "device_open.h"
+#include "device_write.h"
 #include "handles.h"
 #include "last_error.h"
 #include "stand_in.h"
+#include "unique_fd.h"
 
 namespace winapi {
 namespace {
@@ -15,15 +15,12 @@ namespace {
 // One open device; the descriptor is closed with the last reference.
 class DeviceFile final : public HandleObject {
  public:
-  explicit DeviceFile(int fd) : m_fd(fd) {}
-  ~DeviceFile() override { close(m_fd); }
-  DeviceFile(const DeviceFile&) = delete;
-  DeviceFile& operator=(const DeviceFile&) = delete;
+  explicit DeviceFile(UniqueFd fd) : m_fd(std::move(fd)) {}
 
-  int fd() const { return m_fd; }
+  int fd() const { return m_fd.Get(); }
 
  private:
-  int m_fd;
+  UniqueFd m_fd;
 };
 
 }  // namespace
@@ -49,18 +46,19 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  const winapi::OpenedDevice opened = winapi::IsSerialPortName(device->name)
+  winapi::OpenedDevice opened = winapi::IsSerialPortName(device->name)
                                           ? winapi::OpenSerialPort(device->entryPath, dwDesiredAccess)
                                           : winapi::OpenOtherDevice(device->entryPath, dwDesiredAccess);
   if (opened.error != ERROR_SUCCESS) {
     SetLastError(opened.error);
     return INVALID_HANDLE_VALUE;
   }
-  return winapi::RegisterHandle(std::make_shared<winapi::DeviceFile>(opened.fd));
+  return winapi::RegisterHandle(std::make_shared<winapi::DeviceFile>(std::move(opened.fd)));
 }
 
-// One write(2), never blocking: a device that cannot take the bytes now fails
-// the write rather than stalling the caller.
+// Synchronous, as on the platform: returns once the device has taken every
+// byte, waiting while it cannot take them now (a driver that reads slowly
+// delays the caller; the bytes are not lost).
 BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
                LPOVERLAPPED lpOverlapped) {
   if (lpNumberOfBytesWritten != nullptr) *lpNumberOfBytesWritten = 0;
@@ -73,14 +71,13 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDW
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  ssize_t written = 0;
-  do {
-    written = write(file->fd(), lpBuffer, nNumberOfBytesToWrite);
-  } while (written < 0 && errno == EINTR);
-  if (written < 0) {
-    winapi::SetLastErrorFromErrno(errno);
+  DWORD written = 0;
+  const int error =
+      winapi::WriteWaiting(file->fd(), static_cast<const BYTE*>(lpBuffer), nNumberOfBytesToWrite, written);
+  if (lpNumberOfBytesWritten != nullptr) *lpNumberOfBytesWritten = written;
+  if (error != 0) {
+    winapi::SetLastErrorFromErrno(error);
     return FALSE;
   }
-  if (lpNumberOfBytesWritten != nullptr) *lpNumberOfBytesWritten = static_cast<DWORD>(written);
   return TRUE;
 }

@@ -1,6 +1,7 @@
 // Serializing, looking up and changing values of a parsed hive.
 #include "hive.h"
 
+#include "hive_encoding.h"
 #include "hive_text.h"
 
 namespace winapi {
@@ -42,7 +43,7 @@ std::string SerializeHive(const Hive& hive) {
     text.append(key.header);
     for (const HiveLine& line : key.lines) text.append(line.text);
   }
-  return text;
+  return hive.encoding == HiveEncoding::Utf8 ? text : hive_encoding::EncodeHiveFile(text, hive.encoding);
 }
 
 bool HiveHasKey(const Hive& hive, std::string_view keyPath) {
@@ -57,28 +58,53 @@ const HiveValue* FindHiveValue(const Hive& hive, std::string_view keyPath, std::
   return line ? &*line->value : nullptr;
 }
 
+void AddHiveKey(Hive& hive, std::string_view keyPath) {
+  std::string& last = hive.keys.empty()                   ? hive.preamble
+                      : hive.keys.back().lines.empty()    ? hive.keys.back().header
+                                                          : hive.keys.back().lines.back().text;
+  if (!last.empty() && hive_text::LineEnding(last).empty()) last.append(hive.newline);
+  if (hive.keys.empty()) {
+    hive.preamble.append(hive.newline);
+  } else {
+    hive.keys.back().lines.push_back({hive.newline, std::nullopt});
+  }
+  std::string header = "[";
+  header.append(keyPath).append("]").append(hive.newline);
+  hive.keys.push_back({std::string(keyPath), std::move(header), {}});
+}
+
+void ReplaceHiveValue(const Hive& hive, HiveLine& line, const HiveValue& value) {
+  HiveValue replacement = value;
+  replacement.name = line.value->name;  // a value keeps the spelling it was created with
+  const std::string ending(hive_text::LineEnding(line.text));
+  line.text = FormatHiveValue(replacement, hive.newline, hive.encoding) + ending;
+  line.value = std::move(replacement);
+}
+
+std::optional<HiveLinePosition> AddHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value) {
+  if (!CanFormatHiveValue(value, hive.encoding)) return std::nullopt;
+  std::optional<std::size_t> last;
+  for (std::size_t key = 0; key < hive.keys.size(); ++key) {
+    if (SameRegistryName(hive.keys[key].path, keyPath)) last = key;
+  }
+  if (!last) return std::nullopt;
+  HiveKey& block = hive.keys[*last];
+  std::size_t position = block.lines.size();
+  while (position > 0 && !block.lines[position - 1].value) --position;
+  std::string& previous = position == 0 ? block.header : block.lines[position - 1].text;
+  if (hive_text::LineEnding(previous).empty()) previous.append(hive.newline);
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(position),
+                     HiveLine{FormatHiveValue(value, hive.newline, hive.encoding) + hive.newline, value});
+  return HiveLinePosition{*last, position};
+}
+
 bool SetHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value) {
-  if (!CanFormatHiveValue(value)) return false;
+  if (!CanFormatHiveValue(value, hive.encoding)) return false;
   if (HiveLine* existing = FindValueLine<Hive, HiveLine>(hive, keyPath, value.name)) {
-    HiveValue replacement = value;
-    replacement.name = existing->value->name;  // a value keeps the spelling it was created with
-    const std::string ending(hive_text::LineEnding(existing->text));
-    existing->text = FormatHiveValue(replacement, hive.newline) + ending;
-    existing->value = std::move(replacement);
+    ReplaceHiveValue(hive, *existing, value);
     return true;
   }
-  HiveKey* block = nullptr;
-  for (HiveKey& key : hive.keys) {
-    if (SameRegistryName(key.path, keyPath)) block = &key;
-  }
-  if (!block) return false;
-  std::size_t position = block->lines.size();
-  while (position > 0 && !block->lines[position - 1].value) --position;
-  std::string& previous = position == 0 ? block->header : block->lines[position - 1].text;
-  if (hive_text::LineEnding(previous).empty()) previous.append(hive.newline);
-  block->lines.insert(block->lines.begin() + static_cast<std::ptrdiff_t>(position),
-                      HiveLine{FormatHiveValue(value, hive.newline) + hive.newline, value});
-  return true;
+  return AddHiveValue(hive, keyPath, value).has_value();
 }
 
 }  // namespace winapi

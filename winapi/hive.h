@@ -1,16 +1,18 @@
 // The HKEY_LOCAL_MACHINE hive as text in the registry editor's export syntax:
 //
-//   Windows Registry Editor Version 5.00
+//   Windows Registry Editor Version 5.00          (or the older REGEDIT4)
 //
 //   [HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Tavrin]
 //   "COM3"=dword:00000027
 //   "COM5"=hex(b):01,00,00,00,00,00,00,00
 //   "Name"="text with \"quotes\" and \\ backslashes"
 //
-// The model keeps every line exactly as it was read, so serializing an
-// unchanged hive gives back the same bytes, and a change rewrites only the
-// line of the value it touches (or adds one line to the key's block).
-// Pure functions: no I/O, no global state.
+// The file is UTF-8 (or any 8-bit text), or UTF-16LE with a byte-order mark
+// as the registry editor exports it; lines end in LF or CRLF. The model keeps
+// every line exactly as it was read and the file's encoding, so serializing
+// an unchanged hive gives back the same bytes, and a change rewrites only the
+// line of the value it touches (or adds one line, with the file's line
+// ending, to the key's block). Pure functions: no I/O, no global state.
 #pragma once
 
 #include <windows.h>
@@ -50,15 +52,21 @@ struct HiveKey {
   friend bool operator==(const HiveKey&, const HiveKey&) = default;
 };
 
+// How the file's text is stored. The lines of the model are UTF-8 for a
+// UTF-16LE file, and the file's own bytes otherwise.
+enum class HiveEncoding { Utf8, Utf16Le };
+
 struct Hive {
   std::string preamble;  // the version line and the blank or comment lines before the first key
   std::vector<HiveKey> keys;
   std::string newline = "\n";  // the line ending of the version line, used for lines added
+  HiveEncoding encoding = HiveEncoding::Utf8;
   friend bool operator==(const Hive&, const Hive&) = default;
 };
 
-// The text as a hive, or nullopt with the line that is wrong and why.
-std::optional<Hive> ParseHive(std::string_view text, HiveError* error);
+// The file's bytes as a hive, or nullopt with the line that is wrong and why.
+std::optional<Hive> ParseHive(std::string_view bytes, HiveError* error);
+// The hive as the file's bytes, in the encoding it was read in.
 std::string SerializeHive(const Hive& hive);
 
 // Registry names compare case-insensitively (ASCII letters).
@@ -75,11 +83,34 @@ const HiveValue* FindHiveValue(const Hive& hive, std::string_view keyPath, std::
 // (see CanFormatHiveValue); the hive is then unchanged.
 bool SetHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value);
 
-// Whether a value can be written as a hive line: its name must hold no control
-// character. Every type and every data can be written.
-bool CanFormatHiveValue(const HiveValue& value);
+// Where a line is: hive.keys[key].lines[line]. A value line keeps its
+// position while values are replaced or added (lines are added after the
+// key's last value line, before the blank and comment lines that follow it).
+struct HiveLinePosition {
+  std::size_t key = 0;
+  std::size_t line = 0;
+};
+
+// The two halves of SetHiveValue, for callers that know whether the value
+// exists. ReplaceHiveValue gives a value line new data (the name keeps its
+// spelling, the line its ending; the value must be formattable). AddHiveValue
+// adds the line of a value the key does not hold yet and tells where; nothing
+// when the key has no header or the value cannot be written.
+void ReplaceHiveValue(const Hive& hive, HiveLine& line, const HiveValue& value);
+std::optional<HiveLinePosition> AddHiveValue(Hive& hive, std::string_view keyPath, const HiveValue& value);
+
+// Adds an empty block for the key at the end, after a blank line, with the
+// hive's line ending. The caller checks that no header names it yet.
+void AddHiveKey(Hive& hive, std::string_view keyPath);
+
+// Whether a value can be written as a hive line of a file in `encoding`: its
+// name must hold no control character, and be UTF-8 for a UTF-16LE file.
+// Every type and every data can be written.
+bool CanFormatHiveValue(const HiveValue& value, HiveEncoding encoding = HiveEncoding::Utf8);
 // The value line, without its ending, continued over further lines with
-// `newline` when the hex data is long: "COM3"=dword:00000027.
-std::string FormatHiveValue(const HiveValue& value, std::string_view newline);
+// `newline` when the hex data is long: "COM3"=dword:00000027. REG_SZ text is
+// quoted when the file's encoding can hold it, else written as hex(1).
+std::string FormatHiveValue(const HiveValue& value, std::string_view newline,
+                            HiveEncoding encoding = HiveEncoding::Utf8);
 
 }  // namespace winapi

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "hive.h"
+#include "hive_encoding.h"
 #include "hive_text.h"
 
 namespace winapi {
@@ -26,11 +27,12 @@ bool HoldsControl(std::string_view text) {
 }
 
 // REG_SZ data that reads back the same from a quoted string: one terminating
-// zero and no control characters before it.
-bool IsQuotableText(const HiveValue& value) {
+// zero, no control characters before it, and UTF-8 for a UTF-16LE file.
+bool IsQuotableText(const HiveValue& value, HiveEncoding encoding) {
   if (value.type != REG_SZ || value.data.empty() || value.data.back() != 0) return false;
   const std::string_view text(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1);
-  return text.find('\0') == std::string_view::npos && !HoldsControl(text);
+  return text.find('\0') == std::string_view::npos && !HoldsControl(text) &&
+         (encoding == HiveEncoding::Utf8 || hive_encoding::IsValidUtf8(text));
 }
 
 void AppendHexBytes(std::string& out, const std::vector<BYTE>& data, std::string_view newline) {
@@ -53,9 +55,11 @@ void AppendHexBytes(std::string& out, const std::vector<BYTE>& data, std::string
 
 }  // namespace
 
-bool CanFormatHiveValue(const HiveValue& value) { return !HoldsControl(value.name); }
+bool CanFormatHiveValue(const HiveValue& value, HiveEncoding encoding) {
+  return !HoldsControl(value.name) && (encoding == HiveEncoding::Utf8 || hive_encoding::IsValidUtf8(value.name));
+}
 
-std::string FormatHiveValue(const HiveValue& value, std::string_view newline) {
+std::string FormatHiveValue(const HiveValue& value, std::string_view newline, HiveEncoding encoding) {
   std::string line;
   if (value.name.empty()) {
     line.push_back('@');
@@ -69,7 +73,7 @@ std::string FormatHiveValue(const HiveValue& value, std::string_view newline) {
     char text[16];
     std::snprintf(text, sizeof text, "dword:%08x", static_cast<unsigned>(word));
     line.append(text);
-  } else if (IsQuotableText(value)) {
+  } else if (IsQuotableText(value, encoding)) {
     AppendQuoted(line, std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
   } else {
     if (value.type == REG_BINARY) {

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "hive.h"
+#include "hive_encoding.h"
 #include "hive_text.h"
 
 namespace winapi {
@@ -10,6 +11,7 @@ namespace {
 using namespace hive_text;
 
 constexpr std::string_view kVersionLine = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kOlderVersionLine = "REGEDIT4";
 constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
@@ -59,17 +61,16 @@ class HiveParser {
   }
 
   bool ParseDocument(Hive& hive) {
-    if (rest_.starts_with("\xFF\xFE") || rest_.starts_with("\xFE\xFF")) {
-      return Fail(1, "the hive is UTF-16 text; it must be UTF-8");
-    }
     PhysicalLine line;
     bool ok = true;
-    if (!NextLine(line, ok)) return Fail(1, "empty file; the first line must be \"Windows Registry Editor Version 5.00\"");
+    if (!NextLine(line, ok)) {
+      return Fail(1, "empty file; the first line must be \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"");
+    }
     if (!ok) return false;
     std::string_view version = line.content;
     if (version.starts_with(kUtf8Mark)) version.remove_prefix(kUtf8Mark.size());
-    if (TrimRight(version) != kVersionLine) {
-      return Fail(1, "the first line must be \"Windows Registry Editor Version 5.00\"");
+    if (TrimRight(version) != kVersionLine && TrimRight(version) != kOlderVersionLine) {
+      return Fail(1, "the first line must be \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"");
     }
     hive.preamble.assign(line.text);
     if (LineEnding(line.text) == "\r\n") hive.newline = "\r\n";
@@ -252,6 +253,17 @@ class HiveParser {
 
 }  // namespace
 
-std::optional<Hive> ParseHive(std::string_view text, HiveError* error) { return HiveParser(text).Parse(error); }
+std::optional<Hive> ParseHive(std::string_view bytes, HiveError* error) {
+  HiveEncoding encoding = HiveEncoding::Utf8;
+  std::string decoded;
+  HiveError decodeError;
+  if (!hive_encoding::DecodeHiveFile(bytes, encoding, decoded, decodeError)) {
+    if (error) *error = decodeError;
+    return std::nullopt;
+  }
+  std::optional<Hive> hive = HiveParser(encoding == HiveEncoding::Utf8 ? bytes : decoded).Parse(error);
+  if (hive) hive->encoding = encoding;
+  return hive;
+}
 
 }  // namespace winapi

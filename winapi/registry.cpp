@@ -106,7 +106,6 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwT
 
   HiveValue value{lpValueName ? lpValueName : "", dwType, {}};
   if (cbData > 0) value.data.assign(lpData, lpData + cbData);
-  if (!winapi::CanFormatHiveValue(value)) return ERROR_INVALID_PARAMETER;
   return key->Set(value);
 }
 
@@ -114,7 +113,7 @@ LONG RegCloseKey(HKEY hKey) {
   std::lock_guard guard(winapi::RegistryMutex());
   const auto found = winapi::OpenKeys().find(hKey);
   if (found == winapi::OpenKeys().end()) return ERROR_INVALID_HANDLE;
-  const LONG result = found->second->Flush();
+  const LONG result = found->second->Close();
   winapi::OpenKeys().erase(found);
   return result;
 }

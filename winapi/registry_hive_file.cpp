@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "registry_unique_fd.h"
+#include "last_error.h"
 
 namespace winapi {
 namespace {
@@ -26,21 +26,14 @@ HiveFileStamp StampOf(const struct stat& status) {
   stamp.mode = status.st_mode;
   stamp.owner = status.st_uid;
   stamp.group = status.st_gid;
+  stamp.links = status.st_nlink;
   return stamp;
 }
 
-LONG ErrorFromErrno(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-      return ERROR_FILE_NOT_FOUND;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return ERROR_ACCESS_DENIED;
-    default:
-      return ERROR_CANTWRITE;
-  }
+// A failed call's registry result; never ERROR_SUCCESS, even if errno was not set.
+LONG FailureFromErrno(int error) {
+  const DWORD result = ErrorFromErrno(error);
+  return static_cast<LONG>(result == ERROR_SUCCESS ? ERROR_WRITE_FAULT : result);
 }
 
 std::string TemporaryOf(const std::string& path) { return path + ".tmp"; }
@@ -63,8 +56,8 @@ bool WriteAll(int fd, std::string_view text) {
   return true;
 }
 
-bool SyncPath(const std::string& path, int flags) {
-  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags));
+bool SyncDirectory(const std::string& path) {
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   return fd.Valid() && ::fsync(fd.Get()) == 0 && fd.Close();
 }
 
@@ -76,19 +69,17 @@ bool MarkedWritable(const std::string& path) {
 
 }  // namespace
 
-LONG StampHiveFile(const std::string& path, HiveFileStamp& stamp) {
+bool HiveFileVersion::Unchanged() const {
   struct stat status;
-  if (::stat(path.c_str(), &status) != 0) return ErrorFromErrno(errno);
-  stamp = StampOf(status);
-  return ERROR_SUCCESS;
+  return fd.Valid() && ::fstat(fd.Get(), &status) == 0 && StampOf(status) == stamp;
 }
 
-LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileStamp& stamp) {
+LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileVersion& version) {
   // Non-blocking, so that a FIFO put in the hive's place cannot hang the open.
   UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (!fd.Valid()) return ErrorFromErrno(errno);
+  if (!fd.Valid()) return FailureFromErrno(errno);
   struct stat status;
-  if (::fstat(fd.Get(), &status) != 0) return ErrorFromErrno(errno);
+  if (::fstat(fd.Get(), &status) != 0) return FailureFromErrno(errno);
   if (!S_ISREG(status.st_mode)) {
     ReportBadHive(path, {0, "not a regular file"});
     return ERROR_BADDB;
@@ -110,43 +101,43 @@ LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileStamp& sta
     const ssize_t count = ::read(fd.Get(), text.data() + filled, text.size() - filled);
     if (count < 0) {
       if (errno == EINTR) continue;
-      return ErrorFromErrno(errno);
+      return FailureFromErrno(errno);
     }
     if (count == 0) break;
     filled += static_cast<std::size_t>(count);
   }
   text.resize(filled);
-  stamp = StampOf(status);
+  // Stamped as it was before the read: a file that changed while it was read
+  // shows as changed at the next look, and is read again.
+  version.stamp = StampOf(status);
+  version.fd = std::move(fd);
   return ERROR_SUCCESS;
 }
 
 void RemoveStaleTemporary(const std::string& path) { ::unlink(TemporaryOf(path).c_str()); }
 
 LONG ReplaceHiveFile(const std::string& path, std::string_view text, const HiveFileStamp& previous,
-                     HiveFileStamp& replaced) {
+                     HiveFileVersion& replaced) {
   RemoveStaleTemporary(path);
   const std::string temporary = TemporaryOf(path);
   UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-  if (!fd.Valid()) return ErrorFromErrno(errno);
-  struct stat status;
+  if (!fd.Valid()) return FailureFromErrno(errno);
   const bool written =
       WriteAll(fd.Get(), text) && ::fchmod(fd.Get(), previous.mode & 07777) == 0 &&
       ((previous.owner == ::geteuid() && previous.group == ::getegid()) ||
        ::fchown(fd.Get(), previous.owner, previous.group) == 0 || errno == EPERM) &&
-      ::rename(temporary.c_str(), path.c_str()) == 0;
+      ::fsync(fd.Get()) == 0 && ::rename(temporary.c_str(), path.c_str()) == 0;
   if (!written) {
     const int error = errno;
     ::unlink(temporary.c_str());
-    return ErrorFromErrno(error);
+    return FailureFromErrno(error);
   }
   // Stamped after the rename, which changes the inode's change time.
-  if (::fstat(fd.Get(), &status) != 0 || !fd.Close()) return ErrorFromErrno(errno);
-  replaced = StampOf(status);
-  return ERROR_SUCCESS;
-}
-
-LONG SyncHiveFile(const std::string& path) {
-  if (!SyncPath(path, 0) || !SyncPath(DirectoryOf(path), O_DIRECTORY)) return ERROR_WRITE_FAULT;
+  struct stat status;
+  if (::fstat(fd.Get(), &status) != 0) return FailureFromErrno(errno);
+  replaced.stamp = StampOf(status);
+  replaced.fd = std::move(fd);
+  if (!SyncDirectory(DirectoryOf(path))) return FailureFromErrno(errno);
   return ERROR_SUCCESS;
 }
 

@@ -1,6 +1,7 @@
-// The hive file on disk: read whole, replaced whole through a temporary file
-// and a rename (so a reader sees the old or the new hive, never a mix), and
-// made durable on request. Registry results (ERROR_...) report failures.
+// The hive file on disk: read whole, and replaced whole and durably through a
+// temporary file and a rename (so a reader sees the old or the new hive, never
+// a mix, and a crash leaves one of the two). Registry results (ERROR_...)
+// report failures.
 #pragma once
 
 #include <sys/types.h>
@@ -10,11 +11,12 @@
 #include <string_view>
 
 #include "hive.h"
+#include "unique_fd.h"
 
 namespace winapi {
 
-// What identifies one version of the file: a replacement gives a new inode,
-// an edit in place a new size or time.
+// What identifies one version of the file: a replacement gives a new inode
+// and drops the old one's links to 0, an edit in place a new size or time.
 struct HiveFileStamp {
   dev_t device = 0;
   ino_t inode = 0;
@@ -26,17 +28,23 @@ struct HiveFileStamp {
   mode_t mode = 0;
   uid_t owner = 0;
   gid_t group = 0;
+  nlink_t links = 0;
   friend bool operator==(const HiveFileStamp&, const HiveFileStamp&) = default;
 };
 
-// ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when there is no file, or
-// ERROR_ACCESS_DENIED.
-LONG StampHiveFile(const std::string& path, HiveFileStamp& stamp);
+// One version of the file, held open: while the descriptor is open its inode
+// cannot be reused, so the stamp of the descriptor tells whether the path
+// still names this version.
+struct HiveFileVersion {
+  UniqueFd fd;
+  HiveFileStamp stamp;
+  // Whether the file is still as read: same links, size and times.
+  bool Unchanged() const;
+};
 
-// The whole text and the stamp of the version read. A file that is not a
-// regular file or is too large to be a hive gives ERROR_BADDB and the line on
-// standard error.
-LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileStamp& stamp);
+// The whole text and the version read. A file that is not a regular file or
+// is too large to be a hive gives ERROR_BADDB and the line on standard error.
+LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileVersion& version);
 
 // Removes the "<path>.tmp" a writer that died mid-write left behind. Writers
 // take turns under the hive's lock, so while the caller holds it any such
@@ -44,13 +52,13 @@ LONG ReadHiveFile(const std::string& path, std::string& text, HiveFileStamp& sta
 void RemoveStaleTemporary(const std::string& path);
 
 // Writes `text` to "<path>.tmp" (removing one a dead writer left), gives it
-// the mode and owner of `previous`, and renames it over the hive. The caller
-// holds the hive's lock. `replaced` receives the stamp of the new version.
+// the mode and owner of `previous`, flushes it to the disk, renames it over
+// the hive and flushes the directory, so the new hive survives a crash once
+// this returns. The caller holds the hive's lock. `replaced` receives the new
+// version. A failure before the rename leaves the old hive; one after it (the
+// directory's flush) leaves the new hive in place and is still reported.
 LONG ReplaceHiveFile(const std::string& path, std::string_view text, const HiveFileStamp& previous,
-                     HiveFileStamp& replaced);
-
-// Flushes the hive and its directory to the disk.
-LONG SyncHiveFile(const std::string& path);
+                     HiveFileVersion& replaced);
 
 // Whether the hive may be rewritten: the file and its directory have write
 // permission for us and are not marked read-only (no write bit at all,

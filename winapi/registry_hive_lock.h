@@ -1,15 +1,12 @@
 // The lock file beside the hive ("<hive>.lock"). Writers hold it exclusively
 // (flock) from reading the hive to renaming its replacement, so their changes
-// never overwrite each other. It also holds a generation count that each
-// write raises: with the file's stamp it tells a writer whether the hive it
-// parsed earlier is still the current one.
+// never overwrite each other.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
-#include "registry_unique_fd.h"
+#include "unique_fd.h"
 
 namespace winapi {
 
@@ -19,17 +16,9 @@ class HiveLock {
   // cannot be opened for writing.
   static std::optional<HiveLock> Open(const std::string& hivePath);
 
-  // The generation without opening the lock for writing or creating it; 0
-  // when there is no lock file yet.
-  static std::uint64_t PeekGeneration(const std::string& hivePath);
-
   // Blocks until this process holds the lock exclusively; false on error.
   bool Acquire();
   void Release();
-
-  std::uint64_t Generation() const;
-  // Stores the next generation and returns it.
-  std::uint64_t Advance(std::uint64_t current);
 
  private:
   explicit HiveLock(UniqueFd fd) : fd_(std::move(fd)) {}

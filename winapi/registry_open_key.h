@@ -1,19 +1,18 @@
-// One open registry key: the hive as this handle last saw it, re-read when
-// the file has changed, and the writes made through it.
+// One open registry key: a name in the hive view its process shares, and for
+// a key opened for writing, the hive's lock under which its writes are stored
+// when it closes.
 #pragma once
 
 #include <windows.h>
 
-#include <chrono>
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 
 #include "hive.h"
-#include "registry_hive_file.h"
 #include "registry_hive_lock.h"
+#include "registry_hive_view.h"
 
 namespace winapi {
 
@@ -29,45 +28,26 @@ class OpenKey {
   bool MayRead() const { return mayRead_; }
   bool MayWrite() const { return lock_.has_value(); }
 
-  // A query within this time of the last query that looked at the file
-  // answers from what that one saw, as if it had come that much earlier,
-  // unless this process wrote through any key since. Writes always look.
-  static constexpr std::chrono::milliseconds kQueriesShareALookFor{1};
-
-  // The value as the file holds it now (or held it at most
-  // kQueriesShareALookFor ago, as above); null with ERROR_FILE_NOT_FOUND when
-  // the key has no such value.
+  // The value as the file holds it now, or as a key of this process wrote it
+  // since; null with ERROR_FILE_NOT_FOUND when the key has no such value.
   LONG Query(std::string_view valueName, const HiveValue*& value);
-  // Replaces or adds the value; on success the new hive is in the file.
+  // Replaces or adds the value: every key of this process reads it at once;
+  // the file has it when this key closes.
   LONG Set(const HiveValue& value);
-  // Makes what this key wrote durable.
-  LONG Flush();
+  // Stores what this key wrote, durably; the result tells whether it was.
+  LONG Close();
 
  private:
-  OpenKey(std::string hivePath, std::string keyPath, bool mayRead)
-      : hivePath_(std::move(hivePath)), keyPath_(std::move(keyPath)), mayRead_(mayRead) {}
-  // Reads and parses the file. `generation` is the lock's count read before
-  // the file: writers raise it after their rename, so the file read is at
-  // least that new, and a newer one shows as a changed count later.
-  LONG Load(std::optional<std::uint64_t> generation);
-  LONG LoadIfChanged();
-  const HiveValue* FindValue(std::string_view valueName);
+  OpenKey(std::shared_ptr<HiveView> view, std::string keyPath, bool mayRead)
+      : view_(std::move(view)), keyPath_(std::move(keyPath)), mayRead_(mayRead) {}
+  // The view brought up to the file, with this key in it; ERROR_BADKEY when
+  // the key or the hive went away since the open.
+  LONG Look();
 
-  std::string hivePath_;
+  std::shared_ptr<HiveView> view_;
   std::string keyPath_;
   bool mayRead_;
   std::optional<HiveLock> lock_;  // held by keys opened for writing
-  std::optional<Hive> hive_;      // null when the file must be read again
-  // hive_'s values of this key by lower-case name, the last of each name, so
-  // that reading all 225 values does not search the key once per value. Built
-  // by the first query after hive_ was read; dropped whenever hive_ changes.
-  std::optional<std::unordered_map<std::string, const HiveValue*>> index_;
-  HiveFileStamp stamp_;
-  using Clock = std::chrono::steady_clock;
-  std::optional<Clock::time_point> lookedAt_;  // when the last query that looked began
-  std::uint64_t writesSeen_ = 0;               // the process's write count then
-  std::optional<std::uint64_t> generation_;  // the lock's count that hive_ matches; null when unknown
-  bool unflushed_ = false;
 };
 
 }  // namespace winapi

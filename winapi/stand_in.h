@@ -13,8 +13,9 @@ namespace winapi {
 const std::string& Prefix();
 void SetPrefix(const std::string& directory);
 
-// Receives every OutputDebugStringA text. The default writes it to standard
-// error in one write; an empty sink restores the default.
+// Receives every OutputDebugStringA text. The default sends it to the system
+// log at debug priority under the program's name (nowhere when the machine
+// has no system log); an empty sink restores the default.
 using DebugSink = std::function<void(const char* text)>;
 void SetDebugSink(DebugSink sink);
 

@@ -6,12 +6,6 @@
 
 namespace framework {
 
-HeadlessBackend::HeadlessBackend() : m_previous(&CurrentBackend()) { SetBackend(this); }
-
-HeadlessBackend::~HeadlessBackend() {
-  if (&CurrentBackend() == this) SetBackend(m_previous);
-}
-
 void HeadlessBackend::QueueAnswer(int answer) { m_answers.push_back(answer); }
 
 int HeadlessBackend::AnswerFromQueue(UINT type, bool* answered) {

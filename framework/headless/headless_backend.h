@@ -14,13 +14,6 @@ namespace framework {
 
 class HeadlessBackend : public Backend {
  public:
-  // Installs itself as the backend in use; the destructor puts back the one
-  // that was in use before.
-  HeadlessBackend();
-  ~HeadlessBackend() override;
-  HeadlessBackend(const HeadlessBackend&) = delete;
-  HeadlessBackend& operator=(const HeadlessBackend&) = delete;
-
   // Runs whenever a modal loop needs input and the queue is empty: it may post
   // input through input.h and return true, or return false when no input will
   // ever come. Unset: no input will ever come.
@@ -72,7 +65,6 @@ class HeadlessBackend : public Backend {
   void BeginMove(HWND dialog) override;
 
  private:
-  Backend* m_previous;
   std::deque<int> m_answers;
   std::vector<Box> m_boxes;
   bool m_waitCursorShown = false;

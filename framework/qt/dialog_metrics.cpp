@@ -3,7 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 
-#include "resource_tables.h"
+#include "resource_format.h"
 
 namespace framework::qt {
 namespace {

@@ -6,8 +6,6 @@
 #include <map>
 #include <utility>
 
-#include "resource.h"
-#include "resource_tables.h"
 #include "resources.h"
 
 namespace framework::qt {
@@ -37,7 +35,7 @@ QIcon IconFromHandle(HICON icon) {
 }
 
 HICON IconOfStatic(HWND iconStatic) {
-  return iconStatic->staticIcon != nullptr ? iconStatic->staticIcon : LoadResourceIcon(IDR_MAINFRAME);
+  return iconStatic->staticIcon != nullptr ? iconStatic->staticIcon : ProgramIcon();
 }
 
 }  // namespace framework::qt

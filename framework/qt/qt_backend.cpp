@@ -15,6 +15,7 @@
 #include "input.h"
 #include "key_routing.h"
 #include "message_box.h"
+#include "resources.h"
 
 namespace framework::qt {
 namespace {
@@ -67,6 +68,7 @@ bool QtBackend::WaitForInput() {
 }
 
 int QtBackend::MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+  translation_.Follow(ResourceLanguage());
   // An open combo list would stay over the box and keep the mouse.
   if (QWidget* popup = QApplication::activePopupWidget()) {
     if (auto* combo = dynamic_cast<QComboBox*>(popup->parentWidget())) {
@@ -79,6 +81,7 @@ int QtBackend::MessageBox(HWND owner, const std::string& text, const std::string
 }
 
 void QtBackend::DialogStarted(HWND dialog) {
+  translation_.Follow(ResourceLanguage());
   QWidget* owner = WindowOf(dialog->parent);
   if (owner == nullptr && !windows_.empty()) owner = windows_.back().get();
   auto window = std::make_unique<DialogWindow>(dialog, owner);

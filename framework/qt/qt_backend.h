@@ -8,6 +8,7 @@
 
 #include "backend.h"
 #include "dialog_window.h"
+#include "qt_translation.h"
 
 namespace framework::qt {
 
@@ -36,6 +37,7 @@ class QtBackend final : public QObject, public Backend {
   bool RouteKeyPress(DialogWindow& window, QWidget* receiver, const QKeyEvent& event);
   void NoteFocusIn(DialogWindow& window, QWidget* receiver, const QFocusEvent& event);
 
+  QtTranslation translation_;  // Qt's words in the language of the string table
   std::vector<std::unique_ptr<DialogWindow>> windows_;  // innermost last
 };
 

@@ -2,35 +2,24 @@
 // show the dialog here, then the application object.
 #include "startup.h"
 
-#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
+#include <filesystem>
+#include <string>
 
+#include "administrator_rights.h"
 #include "framework.h"
-#include "qt_backend.h"
+#include "held_standard_error.h"
 #include "resources.h"
 #include "system_backend.h"
 #include "terminal_choice.h"
+#include "run_on_qt.h"
 
 namespace framework {
 namespace {
 
-int RunOnQt(int argc, char** argv) {
-  std::optional<QApplication> application;
-  if (QCoreApplication::instance() == nullptr) application.emplace(argc, argv);
-  int exitCode = 0;
-  {
-    qt::QtBackend backend;
-    SetBackend(&backend);
-    exitCode = AfxGetApp()->Run();
-    SetBackend(nullptr);
-  }
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  return exitCode;
-}
-
 int RunInTerminal() {
+  const tui::HeldStandardError held;
   const auto backend = tui::MakeTerminalBackend();
   return AfxGetApp()->Run();
 }
@@ -38,10 +27,15 @@ int RunInTerminal() {
 }  // namespace
 
 int RunWithSystemBackend(int argc, char** argv) {
+  const std::string program = std::filesystem::path(argc > 0 && argv[0] != nullptr ? argv[0] : "").filename();
+  if (const std::string missing = MissingAdministratorRights(program); !missing.empty()) {
+    std::fprintf(stderr, "%s\n", missing.c_str());
+    return 1;
+  }
   SetResourceLanguage(LanguageFromLocale());
 
   const auto variable = [](const char* name) { return std::getenv(name); };
-  switch (ChooseSystemBackend(variable, tui::TerminalBackendUsable())) {
+  switch (ChooseSystemBackend(variable, QtBuilt(), tui::TerminalBackendUsable())) {
     case SystemBackend::Qt:
       return RunOnQt(argc, argv);
     case SystemBackend::Terminal:
@@ -49,9 +43,15 @@ int RunWithSystemBackend(int argc, char** argv) {
     case SystemBackend::None:
       break;
   }
-  std::fprintf(stderr,
-               "portsetup: no display (DISPLAY is not set) and no terminal to draw in; run it in a terminal, "
-               "or under a virtual display: xvfb-run ./run\n");
+  if (QtBuilt()) {
+    std::fprintf(stderr,
+                 "%s: no display (DISPLAY is not set) and no terminal to draw in; run it in a terminal, "
+                 "or under a virtual display: xvfb-run %s\n",
+                 program.c_str(), program.c_str());
+  } else {
+    std::fprintf(stderr, "%s: built without Qt, so it needs a terminal to draw in; run it in a terminal\n",
+                 program.c_str());
+  }
   return 1;
 }
 

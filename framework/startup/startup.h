@@ -4,8 +4,9 @@
 
 namespace framework {
 
-// Returns the process's exit code. Without any backend that can show the
-// dialog, prints one line saying so and returns non-zero.
+// Returns the process's exit code. Without the rights to change the machine,
+// or without any backend that can show the dialog, prints one line saying so
+// and returns non-zero; argv[0] names the program in that line.
 int RunWithSystemBackend(int argc, char** argv);
 
 }  // namespace framework

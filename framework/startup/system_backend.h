@@ -11,8 +11,10 @@ enum class SystemBackend {
   None,      // neither
 };
 
-// `variable` reads one environment variable (null when unset); `terminalUsable`
-// says whether the terminal backend can run on standard input and output.
-SystemBackend ChooseSystemBackend(const std::function<const char*(const char*)>& variable, bool terminalUsable);
+// `variable` reads one environment variable (null when unset); `qtBuilt` says
+// whether the build has the Qt backend, `terminalUsable` whether the terminal
+// backend can run on standard input and output.
+SystemBackend ChooseSystemBackend(const std::function<const char*(const char*)>& variable, bool qtBuilt,
+                                  bool terminalUsable);
 
 }  // namespace framework

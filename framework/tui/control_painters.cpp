@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "resource.h"
 #include "resources.h"
 #include "text_cells.h"
 
@@ -95,7 +94,7 @@ void PaintStatic(PaintContext& context, const HWND__& control, const CellRect& a
 void PaintIcon(PaintContext& context, const HWND__& control, const CellRect& area) {
   // An icon the resources lack shows the program's own, as in the other
   // backends; the terminal shows a small framed mark for either picture.
-  if (control.staticIcon == nullptr && LoadResourceIcon(IDR_MAINFRAME) == nullptr) return;
+  if (control.staticIcon == nullptr && ProgramIcon() == nullptr) return;
   context.canvas.Frame(area, Tone::Strong);
   context.canvas.Put(area.top + (area.height - 1) / 2, area.left + (area.width - 1) / 2, "T", Tone::Strong);
 }
@@ -129,10 +128,15 @@ void PaintComboField(PaintContext& context, const HWND__& control, const CellRec
   const CellRect field{area.left, area.top, area.width, 1};
   const Tone tone = !control.enabled ? Tone::Disabled : focused ? Tone::Highlight : Tone::Field;
   context.canvas.Clear(field, tone);
-  // The text leaves a blank and the arrow at the right end.
-  const int textEnd = std::max(field.left, field.Right() - 2);
-  const int after = context.canvas.Text(field.top, field.left, control.editText, textEnd, tone);
-  context.canvas.Put(field.top, field.Right() - 1, control.droppedDown ? "▲" : "▼", tone);
+  // A field in brackets, so that it shows empty too: "[9600        ▼]". The
+  // text leaves a blank before the arrow.
+  const int arrow = std::max(field.left, field.Right() - 2);
+  const int textLeft = std::min(field.left + 1, arrow);
+  const int textEnd = std::max(textLeft, arrow - 1);
+  context.canvas.Put(field.top, field.left, "[", tone);
+  context.canvas.Put(field.top, field.Right() - 1, "]", tone);
+  const int after = context.canvas.Text(field.top, textLeft, control.editText, textEnd, tone);
+  context.canvas.Put(field.top, arrow, control.droppedDown ? "▲" : "▼", tone);
   context.state.hits.push_back({HitArea::What::Control, field, const_cast<HWND>(&control), -1});
   if (focused && control.HasEditField()) context.caret = CellPoint{field.top, std::min(after, textEnd)};
 }

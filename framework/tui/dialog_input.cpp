@@ -2,6 +2,7 @@
 
 #include "input.h"
 #include "text_cells.h"
+#include "utf8_text.h"
 
 namespace framework::tui {
 namespace {
@@ -21,9 +22,7 @@ HWND DroppedCombo(HWND dialog) {
 void ToggleDropped(HWND combo) { SetComboDropped(combo, !combo->droppedDown); }
 
 std::string WithoutLastCharacter(const std::string& text) {
-  std::size_t end = text.size();
-  while (end > 0 && (static_cast<unsigned char>(text[end - 1]) & 0xC0) == 0x80) --end;
-  return text.substr(0, end > 0 ? end - 1 : 0);
+  return text.empty() ? text : text.substr(0, Utf8FittingLength(text, text.size() - 1));
 }
 
 void Type(HWND combo, const std::string& text) { TypeComboText(combo, text.c_str()); }

@@ -54,9 +54,30 @@ void PaintControl(PaintContext& context, const HWND__& control, const CellRect& 
   }
 }
 
-CellRect ControlArea(const HWND__& control, const CellRect& box) {
+CellRect TemplateArea(const HWND__& control, const CellRect& box) {
   const CellRect client = ClientOrigin(box);
   return CellsOfDialogRect(control.rect).Offset(client.top, client.left);
+}
+
+// A list inside a group box whose edge falls on the group box's frame moves
+// in by a cell there, so that the two frames stay two lines.
+CellRect InsideGroupBoxes(const HWND__& dialog, CellRect area, const CellRect& box) {
+  for (const auto& group : dialog.children) {
+    if (!group->visible || group->kind != WindowKind::GroupBox) continue;
+    const CellRect frame = TemplateArea(*group, box);
+    if (Intersect(frame, area) != area) continue;
+    const int left = area.left == frame.left ? 1 : 0;
+    const int top = area.top == frame.top ? 1 : 0;
+    const int right = area.Right() == frame.Right() ? 1 : 0;
+    const int bottom = area.Bottom() == frame.Bottom() ? 1 : 0;
+    area = {area.left + left, area.top + top, area.width - left - right, area.height - top - bottom};
+  }
+  return area;
+}
+
+CellRect ControlArea(const HWND__& dialog, const HWND__& control, const CellRect& box) {
+  const CellRect area = TemplateArea(control, box);
+  return control.kind == WindowKind::ListBox ? InsideGroupBoxes(dialog, area, box) : area;
 }
 
 }  // namespace
@@ -73,12 +94,12 @@ void PaintDialog(PaintContext& context, const HWND__& dialog, const CellRect& bo
     Canvas::Clip inside(context.canvas, box.Inset(1));
     for (const auto& control : dialog.children) {
       if (!control->visible) continue;
-      PaintControl(context, *control, ControlArea(*control, box), active && dialog.focus == control.get());
+      PaintControl(context, *control, ControlArea(dialog, *control, box), active && dialog.focus == control.get());
     }
   }
   for (const auto& control : dialog.children) {
     if (control->visible && control->kind == WindowKind::ComboBox && control->droppedDown) {
-      PaintDroppedList(context, *control, ControlArea(*control, box));
+      PaintDroppedList(context, *control, ControlArea(dialog, *control, box));
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "resources.h"
 #include "screen_state.h"
 #include "text_cells.h"
 
@@ -11,17 +12,27 @@ namespace {
 constexpr int kButtonGap = 2;
 constexpr int kWidestText = 64;  // a long text wraps rather than spanning a wide terminal
 
-std::vector<MessageBoxPopup::Button> ButtonsOf(UINT type) {
+std::vector<int> ButtonIdsOf(UINT type) {
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
-      return {{"OK", IDOK, U'o'}, {"Cancel", IDCANCEL, U'c'}};
+      return {IDOK, IDCANCEL};
     case MB_YESNOCANCEL:
-      return {{"Yes", IDYES, U'y'}, {"No", IDNO, U'n'}, {"Cancel", IDCANCEL, U'c'}};
+      return {IDYES, IDNO, IDCANCEL};
     case MB_YESNO:
-      return {{"Yes", IDYES, U'y'}, {"No", IDNO, U'n'}};
+      return {IDYES, IDNO};
     default:
-      return {{"OK", IDOK, U'o'}};
+      return {IDOK};
   }
+}
+
+// The buttons in the language of the string table; "&" marks a button's key.
+std::vector<MessageBoxPopup::Button> ButtonsOf(UINT type) {
+  std::vector<MessageBoxPopup::Button> buttons;
+  for (const int id : ButtonIdsOf(type)) {
+    PrefixedText word = StripPrefix(BoxButtonWord(id));
+    buttons.push_back({std::move(word.text), id, word.mnemonic, word.mnemonicGlyph});
+  }
+  return buttons;
 }
 
 }  // namespace
@@ -53,7 +64,7 @@ std::optional<int> MessageBoxPopup::OnKey(Key key, char32_t character) {
       return std::nullopt;  // a Yes/No box must be answered
     case Key::Character:
       for (const Button& button : m_buttons) {
-        if (button.mnemonic == MnemonicKey(character)) return button.result;
+        if (button.mnemonic != 0 && button.mnemonic == MnemonicKey(character)) return button.result;
       }
       return std::nullopt;
     default:
@@ -100,10 +111,12 @@ void MessageBoxPopup::Paint(Canvas& canvas, std::vector<HitArea>& hits) const {
   const int buttonRow = box.Bottom() - 2;
   int column = box.left + (box.width - ButtonRowCells()) / 2;
   for (int index = 0; index < static_cast<int>(m_buttons.size()); ++index) {
-    const std::string label = Bracketed(m_buttons[static_cast<std::size_t>(index)].label);
+    const Button& button = m_buttons[static_cast<std::size_t>(index)];
+    const std::string label = Bracketed(button.label);
     const int cells = CellsOf(label);
     const Tone tone = index == m_focused ? Tone::Highlight : Tone::Plain;
-    canvas.Text(buttonRow, column, label, box.Right() - 1, tone, 2);
+    // "[ " comes before the label's glyphs.
+    canvas.Text(buttonRow, column, label, box.Right() - 1, tone, button.mnemonicGlyph < 0 ? -1 : button.mnemonicGlyph + 2);
     hits.push_back({HitArea::What::BoxButton, {column, buttonRow, cells, 1}, nullptr, index});
     column += cells + kButtonGap;
   }

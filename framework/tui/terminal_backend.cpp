@@ -1,26 +1,17 @@
 #include "terminal_backend.h"
 
-#include <unistd.h>
-
 #include <utility>
 
 #include "dialog_input.h"
 #include "input.h"
 #include "screen_painter.h"
-#include "stand_in.h"
 #include "text_cells.h"
 
 namespace framework::tui {
 
-TerminalBackend::TerminalBackend() : m_previous(&CurrentBackend()) {
-  UseUtf8CharacterTypes();
-  SetBackend(this);
-}
+TerminalBackend::TerminalBackend() { UseUtf8CharacterTypes(); }
 
-TerminalBackend::~TerminalBackend() {
-  Release();
-  SetBackend(m_previous);
-}
+TerminalBackend::~TerminalBackend() { m_terminal.Stop(); }
 
 bool TerminalBackend::EnsureStarted() {
   if (m_terminal.Started()) return true;
@@ -28,22 +19,7 @@ bool TerminalBackend::EnsureStarted() {
     m_unusable = true;
     return false;
   }
-  // Lines written to the terminal now would land in the middle of the
-  // dialog; they are held and written when the terminal is given back.
-  if (isatty(STDERR_FILENO)) {
-    winapi::SetDebugSink([this](const char* text) { m_heldDebugOutput += text; });
-  }
   return true;
-}
-
-void TerminalBackend::Release() {
-  if (!m_terminal.Started()) return;
-  m_terminal.Stop();
-  winapi::SetDebugSink({});
-  if (!m_heldDebugOutput.empty()) {
-    OutputDebugStringA(m_heldDebugOutput.c_str());
-    m_heldDebugOutput.clear();
-  }
 }
 
 void TerminalBackend::Redraw(const MessageBoxPopup* box) {
@@ -94,7 +70,7 @@ void TerminalBackend::DialogStarted(HWND dialog) { m_state.dialogs.push_back(dia
 
 void TerminalBackend::DialogEnded(HWND dialog) {
   m_state.Forget(dialog);
-  if (m_state.dialogs.empty()) Release();
+  if (m_state.dialogs.empty()) m_terminal.Stop();
 }
 
 void TerminalBackend::WaitCursorChanged(bool waiting) {

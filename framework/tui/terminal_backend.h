@@ -15,12 +15,8 @@ namespace framework::tui {
 
 class TerminalBackend final : public Backend {
  public:
-  // Installs itself as the backend in use; the destructor puts back the one
-  // that was in use before.
   TerminalBackend();
   ~TerminalBackend() override;
-  TerminalBackend(const TerminalBackend&) = delete;
-  TerminalBackend& operator=(const TerminalBackend&) = delete;
 
   bool WaitForInput() override;
   int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
@@ -31,18 +27,15 @@ class TerminalBackend final : public Backend {
 
  private:
   bool EnsureStarted();
-  void Release();
   void Redraw(const MessageBoxPopup* box = nullptr);
   // Reads one event; handles resizes and redraw requests itself and then
   // returns an event of kind Nothing.
   InputEvent ReadEvent();
 
-  Backend* m_previous;
   CursesTerminal m_terminal;
   bool m_unusable = false;
   bool m_repaintAll = false;
   ScreenState m_state;
-  std::string m_heldDebugOutput;  // debugger output held back while the screen is ours
 };
 
 }  // namespace framework::tui

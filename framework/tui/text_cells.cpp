@@ -4,7 +4,9 @@
 
 #include <clocale>
 #include <cstring>
+#include <climits>
 #include <cwchar>
+#include <cwctype>
 
 namespace framework::tui {
 namespace {
@@ -188,7 +190,11 @@ std::vector<std::string> WrapToCells(std::string_view text, int cells) {
   }
 }
 
-char32_t MnemonicKey(char32_t code) { return (code >= U'A' && code <= U'Z') ? code - U'A' + U'a' : code; }
+char32_t MnemonicKey(char32_t code) {
+  if (code >= U'A' && code <= U'Z') return code - U'A' + U'a';
+  if (code < 0x80 || code > static_cast<char32_t>(WCHAR_MAX)) return code;
+  return static_cast<char32_t>(std::towlower(static_cast<wint_t>(code)));
+}
 
 PrefixedText StripPrefix(std::string_view text) {
   PrefixedText out;

@@ -41,14 +41,15 @@ std::vector<std::string> WrapToCells(std::string_view text, int cells);
 struct PrefixedText {
   std::string text;
   int mnemonicGlyph = -1;  // index into GlyphsOf(text), -1 when there is none
-  char32_t mnemonic = 0;   // that glyph, in lower case for ASCII letters
+  char32_t mnemonic = 0;   // that glyph, in lower case (MnemonicKey)
 };
 PrefixedText StripPrefix(std::string_view text);
 
 // One character as UTF-8.
 std::string Utf8Of(char32_t code);
 
-// Lower case for ASCII letters, the code itself otherwise; how mnemonics compare.
+// Lower case for letters (beyond ASCII as the character type knows them), the
+// code itself otherwise; how mnemonics compare.
 char32_t MnemonicKey(char32_t code);
 
 // Makes the process's character type UTF-8 (the locale's own when it is, else

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "utf8_text.h"
 #include "wide_text.h"
 
 namespace framework::win32 {
@@ -62,8 +63,7 @@ std::optional<std::string> ReadText(HWND window, UINT textMessage, WPARAM index)
 // terminator, cut between characters.
 LRESULT CopyCut(const std::string& text, WPARAM size, LPARAM buffer) {
   if (size == 0) return 0;
-  std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
-  while (length > 0 && length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+  const std::size_t length = framework::Utf8FittingLength(text, static_cast<std::size_t>(size - 1));
   auto* out = reinterpret_cast<char*>(buffer);
   std::memcpy(out, text.data(), length);
   out[length] = '\0';

@@ -7,31 +7,57 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "device_io.h"
 #include "process_probes.h"
 #include "stand_in.h"
-#include "temp_directory.h"
+#include "temp_prefix.h"
+#include "unique_fd.h"
 
 namespace {
 
-using devices_test::TempPrefix;
+using test_support::TempPrefix;
 
 class ControlDevice : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(mkfifo(m_prefix.Entry("tavrin").c_str(), 0600), 0); }
-  void TearDown() override {
-    if (m_reader >= 0) close(m_reader);
+  void StartReader() {
+    m_reader = winapi::UniqueFd(open(m_prefix.Entry("tavrin").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   }
-  void StartReader() { m_reader = open(m_prefix.Entry("tavrin").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
+  // Fills the pipe until it takes no more, through a descriptor of its own;
+  // the count of bytes it holds.
+  std::size_t FillPipe() const {
+    const winapi::UniqueFd other(open(m_prefix.Entry("tavrin").c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    const std::vector<BYTE> block(4096, 0x41);
+    std::size_t held = 0;
+    for (ssize_t count; (count = write(other.Get(), block.data(), block.size())) > 0;) {
+      held += static_cast<std::size_t>(count);
+    }
+    return held;
+  }
+  // Reads until `count` bytes came or the writers are gone.
+  std::vector<BYTE> ReadBytes(std::size_t count) const {
+    std::vector<BYTE> bytes;
+    BYTE buffer[4096];
+    while (bytes.size() < count) {
+      const ssize_t got = read(m_reader.Get(), buffer, sizeof buffer);
+      if (got == 0) break;
+      if (got > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+      if (got < 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return bytes;
+  }
 
   TempPrefix m_prefix;
-  int m_reader = -1;
+  winapi::UniqueFd m_reader;
 };
 
 TEST_F(ControlDevice, WithoutReaderTheDriverIsNotRunning) {
@@ -43,14 +69,14 @@ TEST_F(ControlDevice, WithoutReaderTheDriverIsNotRunning) {
 
 TEST_F(ControlDevice, ApplyCommandReachesTheReaderInOneWrite) {
   StartReader();
-  ASSERT_GE(m_reader, 0);
+  ASSERT_TRUE(m_reader.Valid());
   UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
   ASSERT_TRUE(device.IsOpen());
   EXPECT_EQ(WriteDevice(device, kApplyCommand, sizeof kApplyCommand), 3u);
   device.Close();
   EXPECT_FALSE(device.IsOpen());
   BYTE received[8] = {};
-  ASSERT_EQ(read(m_reader, received, sizeof received), 3);
+  ASSERT_EQ(read(m_reader.Get(), received, sizeof received), 3);
   EXPECT_EQ(std::vector<BYTE>(received, received + 3), std::vector<BYTE>(kApplyCommand, kApplyCommand + 3));
 }
 
@@ -76,19 +102,46 @@ TEST_F(ControlDevice, OpenOnceAtATime) {
   device.Close();
 }
 
-TEST_F(ControlDevice, FullPipeFailsTheWriteInsteadOfBlocking) {
+TEST_F(ControlDevice, ASlowDriverDelaysTheWriteAndGetsTheWholeCommand) {
   StartReader();
   UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
   ASSERT_TRUE(device.IsOpen());
-  const std::vector<BYTE> flood(4 << 20, 0x41);  // more than any pipe holds
-  const DWORD first = WriteDevice(device, flood.data(), static_cast<DWORD>(flood.size()));
-  EXPECT_LT(first, flood.size());
+  const std::size_t held = FillPipe();
+  ASSERT_GT(held, 0u);
+  // The driver reads again only a while later; the write cannot end before.
+  std::atomic<bool> reading{false};
+  std::vector<BYTE> received;
+  std::thread driver([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    reading = true;
+    received = ReadBytes(held + 3);
+  });
+  const DWORD written = WriteDevice(device, kApplyCommand, sizeof kApplyCommand);
+  const bool driverHadRead = reading;
+  device.Close();
+  driver.join();
+  EXPECT_EQ(written, 3u);
+  EXPECT_TRUE(driverHadRead) << "the write returned while the pipe was still full";
+  ASSERT_EQ(received.size(), held + 3);
+  EXPECT_EQ(std::vector<BYTE>(received.end() - 3, received.end()),
+            std::vector<BYTE>(kApplyCommand, kApplyCommand + 3));
+}
+
+TEST_F(ControlDevice, ADriverThatGoesAwayDuringTheWriteFailsItAndEndsNothing) {
+  StartReader();
+  UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
+  ASSERT_TRUE(device.IsOpen());
+  ASSERT_GT(FillPipe(), 0u);
+  std::thread driver([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    m_reader.Close();
+  });
   DWORD written = 1234;
   SetLastError(ERROR_SUCCESS);
-  EXPECT_FALSE(WriteFile(device.Get(), kApplyCommand, 3, &written, nullptr));
+  EXPECT_FALSE(WriteFile(device.Get(), kApplyCommand, 3, &written, nullptr)) << "and SIGPIPE did not end the test";
+  driver.join();
   EXPECT_EQ(written, 0u);
-  EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
-  device.Close();
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
 }
 
 TEST_F(ControlDevice, HandleIsClosedExactlyOnceByCloseMoveOrScope) {
@@ -120,14 +173,14 @@ TEST_F(ControlDevice, HandleIsClosedExactlyOnceByCloseMoveOrScope) {
 
 TEST_F(ControlDevice, NoDescriptorOutlivesItsHandle) {
   StartReader();
-  const int before = devices_test::OpenDescriptorCount();
+  const int before = test_support::OpenDescriptorCount();
   for (int round = 0; round < 20; ++round) {
     UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
     WriteDevice(device, kApplyCommand, 3);
     device.Close();
     OpenDeviceExclusive("\\\\.\\COM1");  // refused: no such port
   }
-  EXPECT_EQ(devices_test::OpenDescriptorCount(), before);
+  EXPECT_EQ(test_support::OpenDescriptorCount(), before);
 }
 
 TEST(OtherDevice, FullDeviceAcceptsTheOpenAndFailsTheWrite) {

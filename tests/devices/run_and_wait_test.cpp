@@ -15,10 +15,10 @@
 namespace {
 
 using namespace std::chrono_literals;
-using devices_test::ChildrenNamed;
-using devices_test::OpenDescriptorCount;
-using devices_test::ProcessState;
-using devices_test::WaitUntil;
+using test_support::ChildrenNamed;
+using test_support::OpenDescriptorCount;
+using test_support::ProcessState;
+using test_support::WaitUntil;
 
 const std::string kProbe = SPAWN_PROBE_PATH;
 

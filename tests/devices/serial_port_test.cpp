@@ -17,14 +17,14 @@
 
 #include "pseudo_terminal.h"
 #include "stand_in.h"
-#include "temp_directory.h"
+#include "temp_prefix.h"
 #include "uucp_lock.h"
 
 namespace {
 
-using devices_test::PseudoTerminal;
-using devices_test::TempDirectory;
-using devices_test::TempPrefix;
+using test_support::PseudoTerminal;
+using test_support::TempDirectory;
+using test_support::TempPrefix;
 
 HANDLE OpenPort(const char* path) {
   return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -88,43 +88,41 @@ TEST_F(SerialPortOpen, PortIsExclusiveWhileOpen) {
 }
 
 TEST_F(SerialPortOpen, PortHeldByFlockOfAnotherProgramIsRefused) {
-  const int holder = m_port.OpenSlave();
-  ASSERT_GE(holder, 0);
-  ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
+  winapi::UniqueFd holder = m_port.OpenSlave();
+  ASSERT_TRUE(holder.Valid());
+  ASSERT_EQ(flock(holder.Get(), LOCK_EX | LOCK_NB), 0);
   ExpectRefused("\\\\.\\COM3", ERROR_SHARING_VIOLATION);
-  close(holder);
+  holder.Close();
   const HANDLE port = OpenPort("\\\\.\\COM3");
   EXPECT_NE(port, INVALID_HANDLE_VALUE);
   CloseHandle(port);
 }
 
 TEST_F(SerialPortOpen, PortInExclusiveModeIsRefused) {
-  const int holder = m_port.OpenSlave();
-  ASSERT_GE(holder, 0);
-  ASSERT_EQ(ioctl(holder, TIOCEXCL), 0);
+  const winapi::UniqueFd holder = m_port.OpenSlave();
+  ASSERT_TRUE(holder.Valid());
+  ASSERT_EQ(ioctl(holder.Get(), TIOCEXCL), 0);
   ExpectRefused("\\\\.\\COM3", ERROR_SHARING_VIOLATION);
-  ASSERT_EQ(ioctl(holder, TIOCNXCL), 0);
+  ASSERT_EQ(ioctl(holder.Get(), TIOCNXCL), 0);
   const HANDLE port = OpenPort("\\\\.\\COM3");
   EXPECT_NE(port, INVALID_HANDLE_VALUE);
   CloseHandle(port);
-  close(holder);
 }
 
 TEST_F(SerialPortOpen, OpenChangesNoTerminalSetting) {
-  const int observer = m_port.OpenSlave();
-  ASSERT_GE(observer, 0);
+  const winapi::UniqueFd observer = m_port.OpenSlave();
+  ASSERT_TRUE(observer.Valid());
   termios before{};
-  ASSERT_EQ(tcgetattr(observer, &before), 0);
+  ASSERT_EQ(tcgetattr(observer.Get(), &before), 0);
   const HANDLE port = OpenPort("\\\\.\\COM3");
   ASSERT_NE(port, INVALID_HANDLE_VALUE);
   CloseHandle(port);
   termios after{};
-  ASSERT_EQ(tcgetattr(observer, &after), 0);
+  ASSERT_EQ(tcgetattr(observer.Get(), &after), 0);
   EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
   int exclusive = -1;
-  ASSERT_EQ(ioctl(observer, TIOCGEXCL, &exclusive), 0);
+  ASSERT_EQ(ioctl(observer.Get(), TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 0);
-  close(observer);
 }
 
 TEST_F(SerialPortOpen, UucpLockOfLiveProcessRefusesInEitherDirectory) {

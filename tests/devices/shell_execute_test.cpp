@@ -12,12 +12,13 @@
 #include "process_probes.h"
 #include "stand_in.h"
 #include "temp_directory.h"
+#include "unique_fd.h"
 
 namespace {
 
-using devices_test::ChildrenNamed;
-using devices_test::TempDirectory;
-using devices_test::WaitUntil;
+using test_support::ChildrenNamed;
+using test_support::TempDirectory;
+using test_support::WaitUntil;
 
 const std::string kProbe = SPAWN_PROBE_PATH;
 
@@ -53,24 +54,24 @@ std::string FileText(const std::string& path) {
 // so that a child that inherited them would not see /dev/null.
 class StandardStreamsOnAPipe {
  public:
-  StandardStreamsOnAPipe() {
-    m_savedIn = dup(STDIN_FILENO);
-    m_savedOut = dup(STDOUT_FILENO);
-    if (pipe2(m_pipe, O_CLOEXEC) == 0) {
-      dup2(m_pipe[0], STDIN_FILENO);
-      dup2(m_pipe[1], STDOUT_FILENO);
-    }
+  StandardStreamsOnAPipe() : m_savedIn(dup(STDIN_FILENO)), m_savedOut(dup(STDOUT_FILENO)) {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) return;
+    m_reader = winapi::UniqueFd(ends[0]);
+    m_writer = winapi::UniqueFd(ends[1]);
+    dup2(m_reader.Get(), STDIN_FILENO);
+    dup2(m_writer.Get(), STDOUT_FILENO);
   }
   ~StandardStreamsOnAPipe() {
-    dup2(m_savedIn, STDIN_FILENO);
-    dup2(m_savedOut, STDOUT_FILENO);
-    for (int fd : {m_savedIn, m_savedOut, m_pipe[0], m_pipe[1]}) close(fd);
+    dup2(m_savedIn.Get(), STDIN_FILENO);
+    dup2(m_savedOut.Get(), STDOUT_FILENO);
   }
 
  private:
-  int m_savedIn = -1;
-  int m_savedOut = -1;
-  int m_pipe[2] = {-1, -1};
+  winapi::UniqueFd m_savedIn;
+  winapi::UniqueFd m_savedOut;
+  winapi::UniqueFd m_reader;
+  winapi::UniqueFd m_writer;
 };
 
 TEST(ShellExecute, ProgramRunsHiddenWithoutStandardInputOrOutput) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -19,14 +20,14 @@
 #include "pseudo_terminal.h"
 #include "run_and_wait.h"
 #include "stand_in.h"
-#include "temp_directory.h"
+#include "temp_prefix.h"
 
 namespace {
 
-using devices_test::PseudoTerminal;
-using devices_test::TempDirectory;
-using devices_test::TempPrefix;
-using devices_test::WaitUntil;
+using test_support::PseudoTerminal;
+using test_support::TempDirectory;
+using test_support::TempPrefix;
+using test_support::WaitUntil;
 
 const std::string kTavrind = TAVRIND_PATH;
 
@@ -84,10 +85,11 @@ class DriverStandIn : public ::testing::Test {
 
   std::string PidFile() const { return tavrind::PidFilePath(m_prefix.path()); }
 
-  // Starts "tavrind run" and waits until it serves: the pid file is written
-  // last, once the control device is open and the configuration applied.
+  // Starts "tavrind run --foreground" and waits until it serves: the pid file
+  // is written last, once the control device is open and the configuration
+  // applied.
   HANDLE StartDriver() {
-    const std::string run = "run --prefix " + m_prefix.path();
+    const std::string run = "run --foreground --prefix " + m_prefix.path();
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
@@ -114,6 +116,28 @@ TEST_F(DriverStandIn, InstallMakesTheServiceKeyThatTheStoreOpens) {
   RegCloseKey(key);
 }
 
+// In the foreground each log line is copied to standard error; when that is
+// the journal's stream, without the time and process id the journal adds.
+TEST_F(DriverStandIn, InTheForegroundLinesGoToStandardErrorTooBareForTheJournal) {
+  for (const bool journal : {false, true}) {
+    const std::string copy = m_prefix.path() + "/stderr.txt";
+    const std::string journalStream = journal ? "JOURNAL_STREAM=$(stat -c %d:%i " + copy + ") " : "";
+    const std::string command = "exec 2>" + copy + "; " + journalStream + "exec " + kTavrind +
+                                " run --foreground --prefix " + m_prefix.path() + " &";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(WaitUntil([&] { return DriverPid() != 0; }));
+    ASSERT_EQ(kill(DriverPid(), SIGTERM), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Exists(PidFile()); }));
+    const std::string firstLine = FileText(copy).substr(0, FileText(copy).find('\n'));
+    if (journal) {
+      EXPECT_TRUE(firstLine.starts_with("started; control device ")) << firstLine;
+    } else {
+      EXPECT_NE(firstLine.find(" tavrind["), std::string::npos) << firstLine;
+      EXPECT_NE(firstLine.find("]: started; control device "), std::string::npos) << firstLine;
+    }
+  }
+}
+
 TEST_F(DriverStandIn, ApplyCommandHoldsWatchedPortsAndReleasesTheOthers) {
   m_driver = StartDriver();
   ASSERT_NE(m_driver, nullptr);
@@ -135,9 +159,41 @@ TEST_F(DriverStandIn, ApplyCommandHoldsWatchedPortsAndReleasesTheOthers) {
 
 TEST_F(DriverStandIn, WatchedPortsAreHeldFromTheStart) {
   StoreWord("COM4", 0x09);
+  StoreWord("COM7", 0x01);  // not on this machine
   m_driver = StartDriver();
   EXPECT_FALSE(PortIsFree("COM4"));
   EXPECT_TRUE(PortIsFree("COM3"));
+  const std::string log = FileText(m_prefix.path() + "/tavrind.log");
+  EXPECT_NE(log.find("COM7 is not present"), std::string::npos) << log;
+  EXPECT_EQ(log.find("cannot hold"), std::string::npos) << log;
+}
+
+TEST_F(DriverStandIn, OnlyTheDriversUserMaySendCommands) {
+  m_driver = StartDriver();
+  struct stat fifo {};
+  ASSERT_EQ(stat(m_prefix.Entry("tavrin").c_str(), &fifo), 0);
+  EXPECT_TRUE(S_ISFIFO(fifo.st_mode));
+  EXPECT_EQ(fifo.st_mode & 07777, 0600u);
+  EXPECT_EQ(fifo.st_uid, geteuid());
+}
+
+// Run by hand, the driver goes to the background once it serves; the command
+// says which process it is and nothing of the log reaches its output.
+TEST_F(DriverStandIn, RunWithoutForegroundReturnsOnceServingAndLogsToItsFileOnly) {
+  StoreWord("COM3", 0x01);
+  const std::string output = m_prefix.path() + "/run.out";
+  const std::string command = kTavrind + " run --prefix " + m_prefix.path() + " >" + output + " 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << FileText(output);
+  const pid_t driver = DriverPid();
+  ASSERT_NE(driver, 0);
+  EXPECT_FALSE(PortIsFree("COM3"));
+  SendApplyCommand();
+  EXPECT_TRUE(WaitUntil([&] { return FileText(m_prefix.path() + "/tavrind.log").find("apply command") != std::string::npos; }));
+  EXPECT_EQ(FileText(output), "tavrind: the driver of " + m_prefix.path() + " runs as process " +
+                                  std::to_string(driver) + "; it logs to " + m_prefix.path() + "/tavrind.log\n");
+  // Not this test's child: its end shows as the pid file going away.
+  ASSERT_EQ(kill(driver, SIGTERM), 0);
+  EXPECT_TRUE(WaitUntil([&] { return !Exists(PidFile()); }));
 }
 
 TEST_F(DriverStandIn, OtherBytesAreLoggedAndIgnored) {
@@ -163,10 +219,9 @@ TEST_F(DriverStandIn, DeviceConsoleToolRestartsTheDriver) {
   StoreWord("COM3", 0x01);
   const std::string savedPath = getenv("PATH");
   setenv("PATH", (std::string(DEVCON_DIR) + ":" + savedPath).c_str(), 1);
-  setenv("TAVRIN_PREFIX", m_prefix.path().c_str(), 1);
-  EXPECT_EQ(RunAndWait("devcon.exe", "restart ROOT\\TAVRIN", 8000), 0u);
+  const std::string restart = "--prefix " + m_prefix.path() + " restart ROOT\\TAVRIN";
+  EXPECT_EQ(RunAndWait("devcon.exe", restart.c_str(), 8000), 0u);
   setenv("PATH", savedPath.c_str(), 1);
-  unsetenv("TAVRIN_PREFIX");
   EXPECT_TRUE(WaitUntil([] { return !PortIsFree("COM3"); }));
   EXPECT_NE(FileText(m_prefix.path() + "/tavrind.log").find("restart"), std::string::npos);
 }
@@ -243,7 +298,7 @@ class DeviceConsoleTool : public ::testing::Test {
 
 TEST_F(DeviceConsoleTool, OtherCommandLinesPrintUsageAndFail) {
   for (const char* parameters : {"", "restart", "restart ROOT\\OTHER", "remove ROOT\\TAVRIN",
-                                 "restart ROOT\\TAVRIN extra", "RESTART ROOT\\TAVRIN"})
+                                 "restart ROOT\\TAVRIN extra", "RESTART ROOT\\TAVRIN", "restart ROOT\\TAVRIN --prefix"})
     EXPECT_EQ(Run(parameters), 2u) << parameters;
 }
 

@@ -18,7 +18,7 @@
 
 namespace {
 
-using devices_test::TempDirectory;
+using test_support::TempDirectory;
 
 std::string FileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

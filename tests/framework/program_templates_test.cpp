@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
+#include "resource_tables.h"
+#include "resources.h"
 #include "test_dialog.h"
 
 namespace {
@@ -13,7 +15,10 @@ int FocusId(HWND dialog) { return dialog->focus != nullptr ? dialog->focus->id :
 
 class ProgramTemplates : public ::testing::Test {
  protected:
-  void SetUp() override { framework::DiscardPendingMessages(); }
+  void SetUp() override {
+    framework::UseModule(res::ProgramModule());
+    framework::DiscardPendingMessages();
+  }
   framework::HeadlessBackend backend;
 };
 

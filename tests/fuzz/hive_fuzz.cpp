@@ -1,7 +1,8 @@
-// Any text as the HKEY_LOCAL_MACHINE hive: a text that parses serializes back
-// to its own bytes and parses again to the same hive; values set in it (the
-// bytes at the end of the input choose them) read back the same after another
-// serialize and parse; a text that does not parse names the line at fault.
+// Any bytes as the HKEY_LOCAL_MACHINE hive (8-bit text, or UTF-16LE after a
+// byte-order mark): a text that parses serializes back to its own bytes and
+// parses again to the same hive; values set in it (the bytes at the end of
+// the input choose them) read back the same after another serialize and
+// parse; a text that does not parse names the line at fault.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -80,7 +81,7 @@ void CheckSetValues(winapi::Hive hive, FuzzedDataProvider& choice) {
     const winapi::HiveValue value = ChooseValue(hive, keyPath, choice);
     const winapi::Hive before = hive;
     const bool set = winapi::SetHiveValue(hive, keyPath, value);
-    if (!winapi::HiveHasKey(before, keyPath) || !winapi::CanFormatHiveValue(value)) {
+    if (!winapi::HiveHasKey(before, keyPath) || !winapi::CanFormatHiveValue(value, before.encoding)) {
       Require(!set && hive == before, "a refused set leaves the hive unchanged");
       continue;
     }

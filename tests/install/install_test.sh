@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a staging directory and checks that everything a
-# desktop and a person need lands where they look: the programs, the menu
-# entry naming an installed program and icon, and the icon in every size.
+# desktop, a person and the service manager need lands where they look: the
+# programs, the menu entry starting an installed program through pkexec, the
+# polkit action pkexec finds for it, the driver stand-in's service unit, the
+# icon in every size, and an install manifest that names every file.
 #
 #   install_test.sh BUILD_DIR
 set -euo pipefail
@@ -11,8 +13,9 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
-root=$stage/usr
+prefix=/usr/local  # the default, where polkit does not look: its action goes to /usr/share
+DESTDIR=$stage cmake --install "$build" --prefix "$prefix" >/dev/null
+root=$stage$prefix
 
 for program in portsetup tavrind devcon.exe tavrin-demo-ports; do
   [[ -x $root/bin/$program ]] || fail "bin/$program is not installed"
@@ -21,9 +24,37 @@ done
 entry=$root/share/applications/tavrin-portsetup.desktop
 [[ -f $entry ]] || fail "no menu entry"
 desktop-file-validate "$entry" || fail "the menu entry does not validate"
-exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+read -r launcher program < <(sed -n 's/^Exec=\([^ ]*\) \([^ ]*\).*/\1 \2/p' "$entry")
 icon_name=$(sed -n 's/^Icon=//p' "$entry")
-[[ -x $root/bin/$exec_name ]] || fail "the menu entry runs '$exec_name', which is not installed"
+[[ $launcher == pkexec ]] || fail "the menu entry does not start the program through pkexec"
+[[ $program == "$prefix/bin/portsetup" ]] || fail "the menu entry runs '$program', not the installed portsetup"
+
+# pkexec takes the action whose exec.path is the program it is asked to run;
+# allow_gui keeps the display for it.
+policy=$stage/usr/share/polkit-1/actions/org.tavrin.portsetup.policy
+[[ -f $policy ]] || fail "no polkit action"
+dtd=/usr/share/polkit-1/policyconfig-1.dtd
+if [[ -f $dtd ]]; then
+  xmllint --noout --dtdvalid "$dtd" "$policy" || fail "the polkit action is not valid against $dtd"
+else
+  xmllint --noout "$policy" || fail "the polkit action is not well-formed XML"
+fi
+action_of() { xmllint --xpath "string(//action[annotate[@key='org.freedesktop.policykit.exec.path']='$1']/$2)" "$policy"; }
+[[ $(action_of "$program" @id) == org.tavrin.portsetup ]] ||
+  fail "no action org.tavrin.portsetup has the menu entry's program $program as its exec.path"
+[[ $(action_of "$program" "annotate[@key='org.freedesktop.policykit.exec.allow_gui']") == true ]] ||
+  fail "the action does not keep the display (allow_gui)"
+
+unit=$root/lib/systemd/system/tavrind.service
+[[ -f $unit ]] || fail "no tavrind.service"
+grep -qx "ExecStart=$prefix/bin/tavrind run --foreground" "$unit" || fail "the unit does not run the installed tavrind"
+if command -v systemd-analyze >/dev/null; then
+  # Checked where the programs are: the staged copy of the unit runs them.
+  mkdir "$stage/unit"
+  sed "s|=$prefix/bin/|=$root/bin/|" "$unit" >"$stage/unit/tavrind.service"
+  verdict=$(systemd-analyze verify "$stage/unit/tavrind.service" 2>&1) && [[ -z $verdict ]] ||
+    fail "systemd-analyze verify: $verdict"
+fi
 
 icons=$root/share/icons/hicolor
 for size in 16 32 48 64 128 256; do
@@ -35,4 +66,8 @@ for size in 16 32 48 64 128 256; do
   [[ $width == "$size" && $height == "$size" ]] || fail "the ${size}x${size} icon is ${width}x${height}"
 done
 [[ -f $icons/scalable/apps/$icon_name.svg ]] || fail "no scalable icon"
-echo "installed: $(cd "$root" && find . -type f | sort | tr '\n' ' ')"
+
+# Uninstalling removes what the manifest names: every installed file.
+unlisted=$(comm -13 <(sort "$build/install_manifest.txt") <(cd "$stage" && find . -type f -printf '/%P\n' | grep -v '^/unit/' | sort))
+[[ -z $unlisted ]] || fail "not in install_manifest.txt: $unlisted"
+echo "installed: $(cd "$stage" && find . -type f ! -path './unit/*' | sort | tr '\n' ' ')"

@@ -1,6 +1,6 @@
 // Pictures of what a person sees, in every language: the port setup dialog
-// with ports and watched entries, the about box and the message boxes, saved
-// as PNG files of the build. Each fails when a text does not fit its control
+// with ports and watched entries, the about box and the message boxes (their
+// buttons in the language too), saved as PNG files of the build. Each fails when a text does not fit its control
 // or has a character no font can draw, except where the template's rectangle
 // is too narrow for the text as it stands; those are listed below, and a
 // listed one that fits fails too, so the list cannot go stale.
@@ -30,14 +30,24 @@
 
 namespace {
 
+// Each language with the words of its message box buttons ("&" before the
+// key that presses the button).
 struct Language {
   WORD id;
   const char* tag;
+  const char* yes;
+  const char* no;
+  const char* ok;
 };
 
 constexpr Language kLanguages[] = {
-    {1028, "zh-TW"}, {1031, "de"},    {1033, "en"},    {1036, "fr"}, {1040, "it"},    {1041, "ja"},    {1042, "ko"},
-    {1043, "nl"},    {1049, "ru"},    {2052, "zh-CN"}, {3076, "zh-HK"}, {3082, "es"}, {4100, "zh-SG"},
+    {1028, "zh-TW", "是(&Y)", "否(&N)", "確定"},     {1031, "de", "&Ja", "&Nein", "OK"},
+    {1033, "en", "&Yes", "&No", "OK"},              {1036, "fr", "&Oui", "&Non", "OK"},
+    {1040, "it", "&Sì", "&No", "OK"},               {1041, "ja", "はい(&Y)", "いいえ(&N)", "OK"},
+    {1042, "ko", "예(&Y)", "아니요(&N)", "확인"},    {1043, "nl", "&Ja", "&Nee", "OK"},
+    {1049, "ru", "&Да", "&Нет", "OK"},              {2052, "zh-CN", "是(&Y)", "否(&N)", "确定"},
+    {3076, "zh-HK", "是(&Y)", "否(&N)", "確定"},     {3082, "es", "&Sí", "&No", "Aceptar"},
+    {4100, "zh-SG", "是(&Y)", "否(&N)", "确定"},
 };
 
 // Texts longer than the template lets them be: the control's rectangle, in
@@ -215,7 +225,7 @@ TEST_F(Pictures, TheAboutBox) {
   EXPECT_TRUE(script.Finished());
 }
 
-TEST_F(Pictures, TheMessageBoxesInEveryLanguageShowTheirWholeText) {
+TEST_F(Pictures, TheMessageBoxesInEveryLanguageShowTheirWholeTextAndTheLanguagesButtons) {
   // 103 comes in a Yes/No box from Add and in an OK box from a rewrite.
   const std::pair<UINT, UINT> boxes[] = {{102, MB_YESNO}, {103, MB_YESNO}, {103, MB_OK},  {104, MB_OK},
                                          {105, MB_OK},    {106, MB_OK},    {118, MB_OK}};
@@ -237,6 +247,13 @@ TEST_F(Pictures, TheMessageBoxesInEveryLanguageShowTheirWholeText) {
         EXPECT_TRUE(box.rect().contains(label->geometry())) << "the text goes past the box";
         EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "the text is cut";
         EXPECT_TRUE(HasEveryGlyph(label->text(), label->font()));
+        const std::vector<std::pair<QMessageBox::StandardButton, const char*>> words =
+            type == MB_YESNO ? std::vector{std::pair{QMessageBox::Yes, language.yes}, std::pair{QMessageBox::No, language.no}}
+                             : std::vector{std::pair{QMessageBox::Ok, language.ok}};
+        for (const auto& [button, word] : words) {
+          EXPECT_EQ(box.button(button)->text().toStdString(), word);
+          EXPECT_TRUE(HasEveryGlyph(box.button(button)->text(), box.button(button)->font())) << word;
+        }
         EXPECT_TRUE(SavePicture(box, name));
         QTest::mouseClick(box.button(type == MB_YESNO ? QMessageBox::Yes : QMessageBox::Ok), Qt::LeftButton);
       });

@@ -1,14 +1,21 @@
-// Message boxes: modal, an empty caption, the buttons of their type, and the
-// answer of the button pressed.
+// Message boxes: modal, an empty caption, the buttons of their type in the
+// language of the string table, and the answer of the button pressed.
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QTest>
 
 #include "qt_test_support.h"
+#include "resources.h"
 
 namespace {
 
-class MessageBoxTest : public QtBackendTest {};
+class MessageBoxTest : public QtBackendTest {
+ protected:
+  void TearDown() override {
+    framework::SetResourceLanguage(1033);
+    QtBackendTest::TearDown();
+  }
+};
 
 TEST_F(MessageBoxTest, OkBox) {
   InputScript script;
@@ -72,6 +79,31 @@ TEST_F(MessageBoxTest, TextIsShownAsItIs) {
   });
   script.Start();
   EXPECT_EQ(backend_->MessageBox(nullptr, "<b>COM1</b>\n", "", MB_OK), IDOK);
+}
+
+// The terminal words its buttons from the program's table, Qt from its
+// catalogs: in every language but English (each backend's own) they agree.
+TEST_F(MessageBoxTest, TheTerminalsButtonWordsAreQtsOwnInEveryLanguage) {
+  const LANGID languages[] = {1028, 1031, 1036, 1040, 1041, 1042, 1043, 1049, 2052, 3076, 3082, 4100};
+  const std::pair<UINT, std::vector<std::pair<QMessageBox::StandardButton, int>>> boxes[] = {
+      {MB_YESNO, {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}},
+      {MB_OKCANCEL, {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}},
+  };
+  for (const LANGID language : languages) {
+    framework::SetResourceLanguage(language);
+    for (const auto& [type, buttons] : boxes) {
+      InputScript script;
+      script.WithBox([&buttons, language](QMessageBox& box) {
+        for (const auto& [button, id] : buttons) {
+          EXPECT_EQ(box.button(button)->text().toStdString(), framework::BoxButtonWord(id)) << language;
+        }
+        QTest::mouseClick(box.button(buttons.front().first), Qt::LeftButton);
+      });
+      script.Start();
+      backend_->MessageBox(nullptr, "?", "", type);
+      EXPECT_TRUE(script.Finished());
+    }
+  }
 }
 
 }  // namespace

@@ -17,15 +17,9 @@ constexpr int kMostTicks = 20000;
 
 }  // namespace
 
-void QtBackendTest::SetUp() {
-  backend_ = std::make_unique<framework::qt::QtBackend>();
-  framework::SetBackend(backend_.get());
-}
+void QtBackendTest::SetUp() { backend_ = std::make_unique<framework::qt::QtBackend>(); }
 
-void QtBackendTest::TearDown() {
-  framework::SetBackend(nullptr);
-  backend_.reset();
-}
+void QtBackendTest::TearDown() { backend_.reset(); }
 
 framework::qt::DialogWindow* QtBackendTest::Window() const { return backend_->WindowOf(framework::TopDialog()); }
 

@@ -13,6 +13,7 @@
 #include "qt_backend.h"
 #include "qt_test_support.h"
 #include "resource.h"
+#include "resource_tables.h"
 #include "resources.h"
 #include "startup.h"
 
@@ -57,6 +58,7 @@ TEST(Startup, RunsTheApplicationOnTheQtBackendInTheLocalesLanguage) {
   setenv("LC_ALL", "de_DE.UTF-8", 1);
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   ASSERT_EQ(QCoreApplication::instance(), nullptr);
+  framework::UseModule(res::ProgramModule());
 
   EXPECT_EQ(framework::RunWithSystemBackend(1, arguments), 0);
   EXPECT_TRUE(theApp.ran);

@@ -10,13 +10,14 @@ namespace {
 using framework::ChooseSystemBackend;
 using framework::SystemBackend;
 
-SystemBackend ChooseWith(const std::map<std::string, std::string>& environment, bool terminalUsable = false) {
+SystemBackend ChooseWith(const std::map<std::string, std::string>& environment, bool terminalUsable = false,
+                         bool qtBuilt = true) {
   return ChooseSystemBackend(
       [&environment](const char* name) -> const char* {
         const auto found = environment.find(name);
         return found != environment.end() ? found->second.c_str() : nullptr;
       },
-      terminalUsable);
+      qtBuilt, terminalUsable);
 }
 
 TEST(SystemBackendChoice, AnyDisplayChoosesQt) {
@@ -35,6 +36,11 @@ TEST(SystemBackendChoice, WithoutADisplayAUsableTerminalIsChosen) {
   EXPECT_EQ(ChooseWith({{"DISPLAY", ""}}, true), SystemBackend::Terminal);
   // A display wins over the terminal the program was started from.
   EXPECT_EQ(ChooseWith({{"DISPLAY", ":0"}}, true), SystemBackend::Qt);
+}
+
+TEST(SystemBackendChoice, ABuildWithoutQtIgnoresTheDisplay) {
+  EXPECT_EQ(ChooseWith({{"DISPLAY", ":0"}}, true, false), SystemBackend::Terminal);
+  EXPECT_EQ(ChooseWith({{"QT_QPA_PLATFORM", "offscreen"}}, false, false), SystemBackend::None);
 }
 
 TEST(SystemBackendChoice, AnEmptyVariableIsNoDisplay) {

@@ -12,6 +12,10 @@
 
 namespace {
 
+using test_support::ServiceKeyHive;
+using test_support::TempPrefix;
+using test_support::kServiceKeyPath;
+
 class DriverSettingsStoreTest : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -123,6 +127,22 @@ TEST_F(DriverSettingsStoreTest, AMalformedHiveFailsTheOpenAndStaysAsItWas) {
                         prefix_.HivePath() + ":5: value data must be a \"string\", dword:, hex: or hex(N):\n")
       << "one line for each failed open";
   EXPECT_EQ(prefix_.ReadHive(), broken);
+}
+
+TEST_F(DriverSettingsStoreTest, CloseTellsWhetherTheWordsWereStored) {
+  prefix_.WriteHive(ServiceKeyHive(""));
+  DriverSettingsStore store;
+  EXPECT_TRUE(store.Close()) << "nothing open";
+  ASSERT_TRUE(store.OpenForWrite());
+  EXPECT_TRUE(store.WriteSetting("COM1", 0x27));
+  EXPECT_TRUE(store.Close());
+
+  ASSERT_TRUE(store.OpenForWrite());
+  EXPECT_TRUE(store.WriteSetting("COM1", 0x21));
+  const std::string withoutTheKey = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Other]\n";
+  prefix_.WriteHive(withoutTheKey);  // removed by hand before the close
+  EXPECT_FALSE(store.Close());
+  EXPECT_EQ(prefix_.ReadHive(), withoutTheKey);
 }
 
 TEST_F(DriverSettingsStoreTest, ReopeningReleasesTheEarlierKey) {

@@ -142,8 +142,10 @@ TEST(HiveParse, NamesTheLineThatIsWrong) {
   const std::string head = "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\A]\n";
   const std::vector<BadHive> cases = {
       {"", 1, "empty file"},
-      {"REGEDIT4\n", 1, "first line"},
-      {std::string("\xFF\xFEW\0i\0", 6), 1, "UTF-16"},
+      {"Windows Registry Editor Version 4.00\n", 1, "first line"},
+      {std::string("\xFE\xFF\0W\0i", 6), 1, "big-endian"},
+      {std::string("\xFF\xFEW\0\n\0i", 7), 2, "half a character"},
+      {std::string("\xFF\xFEW\0\n\0\x00\xDC", 8), 2, "surrogate"},
       {"Windows Registry Editor Version 5.00\n\"x\"=dword:1\n", 2, "outside any key"},
       {"Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n", 3, "HKEY_LOCAL_MACHINE"},
       {"Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\\\A]\n", 2, "empty name"},

@@ -18,6 +18,10 @@
 
 namespace {
 
+using test_support::ServiceKeyHive;
+using test_support::TempPrefix;
+using test_support::kServiceSubKey;
+
 class RegistryOddHives : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_EQ(winapi::OpenKeyCount(), 0); }
@@ -40,7 +44,7 @@ class RegistryOddHives : public ::testing::Test {
       EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << what << ": " << errors;
     }
     EXPECT_EQ(prefix_.ReadHive(), before) << what;
-    EXPECT_EQ(prefix_.Entries().count("hklm.reg.tmp"), 0u);
+    EXPECT_EQ(prefix_.HiveFiles().count("hklm.reg.tmp"), 0u);
   }
 
   static LONG SetWord(HKEY key, LPCSTR name, DWORD word) {

@@ -15,6 +15,7 @@
 #include "rc_lexer.h"
 #include "rc_parser.h"
 #include "table_writer.h"
+#include "temp_directory.h"
 
 namespace {
 
@@ -32,25 +33,7 @@ std::string CompileError(const std::string& text, const std::string& path = "tes
   return "";
 }
 
-// A directory of its own under the system's temporary directory, removed at the end.
-class TemporaryDirectory {
- public:
-  TemporaryDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavrin-rcc-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TemporaryDirectory() { std::filesystem::remove_all(path_); }
-  std::string Write(const std::string& name, const std::string& content) const {
-    const std::filesystem::path file = path_ / name;
-    std::ofstream(file, std::ios::binary) << content;
-    return file.string();
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using test_support::TempDirectory;
 
 // A well-formed icon file with one 32-bit image of `size` by `size` pixels.
 std::vector<std::uint8_t> SmallIcon(int size) {
@@ -229,7 +212,7 @@ TEST(ResourceCompiler, RejectsMalformedScriptsWithFileAndLine) {
 }
 
 TEST(ResourceCompiler, IncludesDefinesAndReportsTheIncludedFile) {
-  TemporaryDirectory directory;
+  TempDirectory directory;
   directory.Write("ids.h", "#pragma once\n#define IDS_HELLO 101 // greeting\n#define IDS_ALIAS IDS_HELLO\n");
   const std::string script =
       directory.Write("app.rc", "#include \"ids.h\"\n#include \"ids.h\"\nSTRINGTABLE\nBEGIN\n IDS_ALIAS \"hi\"\nEND\n");
@@ -248,7 +231,7 @@ TEST(ResourceCompiler, IncludesDefinesAndReportsTheIncludedFile) {
 }
 
 TEST(ResourceCompiler, IconFilesAreReadNextToTheScript) {
-  TemporaryDirectory directory;
+  TempDirectory directory;
   const std::vector<std::uint8_t> icon = SmallIcon(16);
   directory.Write("small.ico", std::string(icon.begin(), icon.end()));
   const std::string script = directory.Write("app.rc", "128 ICON \"small.ico\"\n");
@@ -310,8 +293,8 @@ struct RunResult {
   std::string output;
 };
 
-RunResult RunCompiler(const TemporaryDirectory& directory, const std::string& script, const std::string& output) {
-  const std::string log = (directory.path() / "log.txt").string();
+RunResult RunCompiler(const TempDirectory& directory, const std::string& script, const std::string& output) {
+  const std::string log = directory / "log.txt";
   const std::string command = std::string(TAVRIN_RCC_PATH) + " '" + script + "' '" + output + "' 2>'" + log + "'";
   const int status = std::system(command.c_str());
   std::ifstream in(log);
@@ -321,9 +304,9 @@ RunResult RunCompiler(const TemporaryDirectory& directory, const std::string& sc
 }
 
 TEST(ResourceCompiler, CommandFailsTheBuildOnAMalformedScript) {
-  TemporaryDirectory directory;
+  TempDirectory directory;
   const std::string script = directory.Write("bad.rc", "// a dialog\n1 DIALOG 0,0,10,10\nSTYLE WS_NOPE\n");
-  const std::string output = (directory.path() / "out.cpp").string();
+  const std::string output = directory / "out.cpp";
   const RunResult result = RunCompiler(directory, script, output);
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.output, script + ":3: unknown symbol 'WS_NOPE' in dialog style\n");
@@ -331,8 +314,8 @@ TEST(ResourceCompiler, CommandFailsTheBuildOnAMalformedScript) {
 }
 
 TEST(ResourceCompiler, CommandWritesTheTables) {
-  TemporaryDirectory directory;
-  const std::string output = (directory.path() / "out.cpp").string();
+  TempDirectory directory;
+  const std::string output = directory / "out.cpp";
   const RunResult result = RunCompiler(directory, TAVRIN_RES_DIR "/portsetup.rc", output);
   EXPECT_EQ(result.exitCode, 0) << result.output;
   EXPECT_EQ(result.output, "");

@@ -14,6 +14,14 @@
 
 namespace {
 
+class ProgramModule : public ::testing::Environment {
+ public:
+  void SetUp() override { framework::UseModule(res::ProgramModule()); }
+};
+
+[[maybe_unused]] ::testing::Environment* const kProgramModule =
+    ::testing::AddGlobalTestEnvironment(new ProgramModule);
+
 struct LocaleCase {
   const char* locale;
   LANGID language;

@@ -20,6 +20,7 @@
 #include "port_world.h"
 #include "pseudo_terminal.h"
 #include "startup_report.h"
+#include "unique_fd.h"
 
 namespace {
 
@@ -36,14 +37,14 @@ class HostilePrefix : public ::testing::Test {
   }
   // A terminal nobody holds; its slave is what the link names.
   const std::string& FreeTerminal() {
-    terminals_.push_back(std::make_unique<devices_test::PseudoTerminal>());
+    terminals_.push_back(std::make_unique<test_support::PseudoTerminal>());
     return terminals_.back()->slavePath();
   }
   // A terminal another program holds with an exclusive flock.
   std::string HeldTerminal() {
     const std::string path = FreeTerminal();
     holder_ = terminals_.back()->OpenSlave();
-    EXPECT_EQ(flock(holder_, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(flock(holder_.Get(), LOCK_EX | LOCK_NB), 0);
     return path;
   }
   // A file the program must never open, watched for opens.
@@ -67,8 +68,8 @@ class HostilePrefix : public ::testing::Test {
     ASSERT_EQ(mkfifo(Entry("com9").c_str(), 0600), 0);  // nobody reads it
     Link("com10", FreeTerminal());
     ASSERT_EQ(mkfifo(Entry("com11").c_str(), 0600), 0);
-    fifoReader_ = open(Entry("com11").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    ASSERT_GE(fifoReader_, 0);
+    fifoReader_ = winapi::UniqueFd(open(Entry("com11").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    ASSERT_TRUE(fifoReader_.Valid());
     Link("com12", std::filesystem::relative(FreeTerminal(), world_.Prefix() + "/dosdevices"));
     Link("com13", Scratch("chain"));
     std::filesystem::create_symlink(FreeTerminal(), Scratch("chain"));
@@ -94,16 +95,11 @@ class HostilePrefix : public ::testing::Test {
     MustStayClosed(world_.Prefix() + "/dosdevices");
   }
 
-  void TearDown() override {
-    if (holder_ >= 0) close(holder_);
-    if (fifoReader_ >= 0) close(fifoReader_);
-  }
-
   bench::PortWorld world_{0, 0};  // the settings key and a running driver, no ports
-  std::vector<std::unique_ptr<devices_test::PseudoTerminal>> terminals_;
+  std::vector<std::unique_ptr<test_support::PseudoTerminal>> terminals_;
   robustness::OpenWatch watch_;
-  int holder_ = -1;
-  int fifoReader_ = -1;
+  winapi::UniqueFd holder_;
+  winapi::UniqueFd fifoReader_;
 };
 
 TEST_F(HostilePrefix, StartUpListsOnlyTheRealFreeTerminalsAndOpensNothingElse) {

@@ -43,12 +43,12 @@ class DevconOnPath {
 
  private:
   std::string m_savedPath;
-  devices_test::TempDirectory m_bin;
+  test_support::TempDirectory m_bin;
 };
 
 // Descriptors, child processes and the stand-in's handles at one moment.
 std::string Census() {
-  return "descriptors " + std::to_string(devices_test::OpenDescriptorCount()) + ", children " +
+  return "descriptors " + std::to_string(test_support::OpenDescriptorCount()) + ", children " +
          std::to_string(robustness::ChildProcessCount()) + ", " + robustness::StandInHandles();
 }
 

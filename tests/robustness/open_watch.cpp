@@ -10,13 +10,11 @@
 namespace robustness {
 
 OpenWatch::OpenWatch() : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-  if (m_fd < 0) throw std::runtime_error("cannot start inotify");
+  if (!m_fd.Valid()) throw std::runtime_error("cannot start inotify");
 }
 
-OpenWatch::~OpenWatch() { close(m_fd); }
-
 void OpenWatch::Watch(const std::string& path) {
-  const int watch = inotify_add_watch(m_fd, path.c_str(), IN_OPEN);
+  const int watch = inotify_add_watch(m_fd.Get(), path.c_str(), IN_OPEN);
   if (watch < 0) throw std::runtime_error("cannot watch " + path);
   m_paths[watch] = path;
 }
@@ -25,7 +23,7 @@ std::vector<std::string> OpenWatch::Opened() {
   std::set<int> opened;
   alignas(inotify_event) char buffer[4096];
   for (;;) {
-    const ssize_t count = read(m_fd, buffer, sizeof buffer);
+    const ssize_t count = read(m_fd.Get(), buffer, sizeof buffer);
     if (count < 0 && errno == EINTR) continue;
     if (count <= 0) break;
     for (const char* at = buffer; at < buffer + count;) {

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "unique_fd.h"
+
 namespace robustness {
 
 class OpenWatch {
  public:
   OpenWatch();
-  ~OpenWatch();
   OpenWatch(const OpenWatch&) = delete;
   OpenWatch& operator=(const OpenWatch&) = delete;
 
@@ -22,7 +23,7 @@ class OpenWatch {
   std::vector<std::string> Opened();
 
  private:
-  int m_fd = -1;
+  winapi::UniqueFd m_fd;
   std::map<int, std::string> m_paths;  // by watch descriptor
 };
 

@@ -20,7 +20,7 @@ std::string Joined(const std::vector<std::string>& texts, const std::string& sep
 }  // namespace
 
 std::string StartUpReport() {
-  const int descriptorsBefore = devices_test::OpenDescriptorCount();
+  const int descriptorsBefore = test_support::OpenDescriptorCount();
   std::string ports = "the dialog never waited";
   std::vector<std::string> boxes;
   {
@@ -32,7 +32,7 @@ std::string StartUpReport() {
     for (const auto& box : program.Boxes()) boxes.push_back("\"" + box.text + "\"");
   }
   return "ports: " + ports + "; boxes: " + (boxes.empty() ? "none" : Joined(boxes, ", ")) +
-         "; descriptors left: " + std::to_string(devices_test::OpenDescriptorCount() - descriptorsBefore) + "; " +
+         "; descriptors left: " + std::to_string(test_support::OpenDescriptorCount() - descriptorsBefore) + "; " +
          StandInHandles();
 }
 

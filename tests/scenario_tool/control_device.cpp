@@ -20,8 +20,8 @@ ControlDevice::ControlDevice(std::string entryPath) : m_path(std::move(entryPath
 
 void ControlDevice::Listen() {
   if (mkfifo(m_path.c_str(), 0600) != 0) ThrowSystemError("cannot create the FIFO " + m_path);
-  m_reader = UniqueFd(open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!m_reader.IsOpen()) ThrowSystemError("cannot open the FIFO " + m_path);
+  m_reader = winapi::UniqueFd(open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!m_reader.Valid()) ThrowSystemError("cannot open the FIFO " + m_path);
 }
 
 void ControlDevice::Hold() {
@@ -35,7 +35,7 @@ void ControlDevice::Hold() {
 }
 
 void ControlDevice::Remove() {
-  m_reader.Reset();
+  m_reader.Close();
   m_busyHold.Release();
   m_busyTerminal.reset();
   if (unlink(m_path.c_str()) != 0 && errno != ENOENT) ThrowSystemError("cannot remove " + m_path);
@@ -55,7 +55,7 @@ void ControlDevice::Set(DriverState state) {
 
 std::vector<Bytes> ControlDevice::Drain() {
   Bytes received;
-  if (m_reader.IsOpen()) {
+  if (m_reader.Valid()) {
     std::uint8_t buffer[4096];
     for (;;) {
       const ssize_t count = read(m_reader.Get(), buffer, sizeof buffer);

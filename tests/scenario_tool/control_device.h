@@ -39,8 +39,8 @@ class ControlDevice {
   void Remove();
 
   std::string m_path;
-  UniqueFd m_reader;
-  std::optional<devices_test::PseudoTerminal> m_busyTerminal;
+  winapi::UniqueFd m_reader;
+  std::optional<test_support::PseudoTerminal> m_busyTerminal;
   TerminalHold m_busyHold;
   std::vector<Bytes> m_writes;
 };

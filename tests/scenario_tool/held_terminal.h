@@ -23,12 +23,12 @@ class TerminalHold {
     return *this;
   }
 
-  bool IsHeld() const { return m_fd.IsOpen(); }
+  bool IsHeld() const { return m_fd.Valid(); }
   // Leaves exclusive mode and closes the open, which drops the lock.
   void Release();
 
  private:
-  UniqueFd m_fd;
+  winapi::UniqueFd m_fd;
 };
 
 }  // namespace scenario

@@ -2,16 +2,27 @@
 // or, with --wine, against the Windows build's real dialog under Wine. Exit 0
 // when every check held, 1 when a check failed, 2 when the file cannot be read
 // or holds a line that is not understood (then nothing runs), 3 when the file
-// asks for a world that Wine cannot make (then nothing runs either).
+// asks for a world that Wine cannot make (then nothing runs either). --help
+// prints the usage.
 #include <iostream>
 #include <string>
+#include <string_view>
 
+#include "resource_tables.h"
+#include "resources.h"
 #include "scenario_run.h"
 #include "script_parser.h"
 #include "wine_run.h"
 #include "world_error.h"
 
 namespace {
+
+constexpr char kUsage[] =
+    "usage: portsetup-scenario [--wine] FILE\n"
+    "runs the scenario FILE against the dialog on the headless backend, or with --wine against the Windows\n"
+    "build's real dialog under Wine, and prints its transcript;\n"
+    "exit 0: every check held, 1: a check failed, 2: FILE cannot be read or has lines not understood,\n"
+    "3: FILE asks for a world Wine cannot make (with --wine)\n";
 
 scenario::WineSetup WindowsBuild() {
   const std::string agentFolder = TAVRIN_WINDOWS_BUILD_DIR "/tests/scenario_tool/agent";
@@ -22,9 +33,13 @@ scenario::WineSetup WindowsBuild() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool wine = argc == 3 && std::string(argv[1]) == "--wine";
+  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  const bool wine = argc == 3 && std::string_view(argv[1]) == "--wine";
   if (argc != 2 && !wine) {
-    std::cerr << "usage: portsetup-scenario [--wine] FILE\n";
+    std::cerr << kUsage;
     return 2;
   }
   const char* path = argv[argc - 1];
@@ -34,6 +49,7 @@ int main(int argc, char** argv) {
     for (const auto& error : errors) std::cerr << path << ":" << error.line << ": " << error.message << "\n";
     return 2;
   }
+  framework::UseModule(res::ProgramModule());
   try {
     if (!wine) return scenario::ScenarioRun(*script, std::cout).Execute();
     if (const auto line = scenario::UnmakeableUnderWine(*script)) {

@@ -20,7 +20,7 @@ class SerialPorts {
 
  private:
   struct Port {
-    devices_test::PseudoTerminal terminal;
+    test_support::PseudoTerminal terminal;
     TerminalHold holder;  // the other program's open, while busy
   };
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <system_error>
 
 #include "resources.h"
 #include "stand_in.h"
@@ -25,26 +26,28 @@ std::string CurrentPath() {
 }
 
 // The layout is made before any member that lives in it.
-const std::string& PrepareLayout(const TemporaryDirectory& root) {
-  const std::string prefix = MakeDirectory(root.Path(), "prefix");
+const std::string& PrepareLayout(const test_support::TempDirectory& root) {
+  const std::string prefix = MakeDirectory(root.path(), "prefix");
   MakeDirectory(prefix, "dosdevices");
-  const std::string bin = MakeDirectory(root.Path(), "bin");
+  const std::string bin = MakeDirectory(root.path(), "bin");
   winapi::SetPrefix(prefix);
   // Only our device console tool is found, never one installed on the machine.
   setenv("PATH", (bin + ":/usr/bin:/bin").c_str(), 1);
-  return root.Path();
+  return root.path();
 }
 
 }  // namespace
 
-World::World()
+World::World() try
     : m_savedPath(CurrentPath()),
       m_root("portsetup-scenario"),
       m_hive(PrepareLayout(m_root) + "/prefix/hklm.reg"),
-      m_ports(m_root.Path() + "/prefix/dosdevices"),
-      m_device(m_root.Path() + "/prefix/dosdevices/tavrin"),
-      m_devcon(m_root.Path() + "/bin", m_root.Path() + "/devcon.log") {
+      m_ports(m_root.path() + "/prefix/dosdevices"),
+      m_device(m_root.path() + "/prefix/dosdevices/tavrin"),
+      m_devcon(m_root.path() + "/bin", m_root.path() + "/devcon.log") {
   framework::SetResourceLanguage(1033);
+} catch (const std::system_error& error) {
+  throw WorldError(error.what());
 }
 
 World::~World() { setenv("PATH", m_savedPath.c_str(), 1); }

@@ -13,7 +13,7 @@
 #include "directive.h"
 #include "serial_ports.h"
 #include "settings_hive.h"
-#include "temporary_directory.h"
+#include "temp_directory.h"
 
 namespace scenario {
 
@@ -42,7 +42,7 @@ class World {
 
  private:
   std::string m_savedPath;
-  TemporaryDirectory m_root;
+  test_support::TempDirectory m_root;
   SettingsHive m_hive;
   SerialPorts m_ports;
   ControlDevice m_device;

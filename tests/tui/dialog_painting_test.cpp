@@ -18,7 +18,7 @@ constexpr int kLabelRow = 4;
 constexpr int kListTopRow = 6;
 constexpr int kFirstLineRow = 7;
 constexpr int kBottomButtonRow = 28;
-constexpr int kWatchListRightColumn = 102;
+constexpr int kWatchListRightColumn = 101;  // a cell inside the group box's frame
 
 class MainDialogPainting : public ::testing::Test {
  protected:
@@ -154,10 +154,24 @@ TEST_F(MainDialogPainting, ALineLongerThanItsListIsCutAtTheFrame) {
   HWND watch = Control(1008);
   watch->items = {"COM225-Traditional_Touch_Screen-57600-NoPnP and more"};
   const Canvas& canvas = Paint();
-  EXPECT_EQ(CellsText(canvas, kFirstLineRow, 59, 43), "COM225-Traditional_Touch_Screen-57600-NoPnP");
-  // The frame (shared with the group box) and the dialog's frame beyond it stay.
-  EXPECT_EQ(CellsText(canvas, kFirstLineRow + 1, kWatchListRightColumn, 2), "│║");
-  EXPECT_EQ(CellsText(canvas, kListTopRow, kWatchListRightColumn, 1), "┤");
+  EXPECT_EQ(CellsText(canvas, kFirstLineRow, 59, 43), "COM225-Traditional_Touch_Screen-57600-NoPn▲");
+  // The template puts the list's right edge on the group box's; the list's
+  // frame stays inside, then the group box's, then the dialog's.
+  EXPECT_EQ(CellsText(canvas, kFirstLineRow + 1, kWatchListRightColumn, 3), "││║");
+  EXPECT_EQ(CellsText(canvas, kListTopRow, kWatchListRightColumn, 2), "┐│");
+  EXPECT_EQ(CellsText(canvas, kListTopRow + 18, kWatchListRightColumn, 2), "┘│");
+}
+
+TEST_F(MainDialogPainting, CombosShowAsFieldsInBracketsEmptyOrNot) {
+  HWND driverType = Control(1006);
+  const Canvas& empty = Paint();
+  EXPECT_EQ(CellsText(empty, kListTopRow, 27, 28), "[                         ▼]");
+  EXPECT_EQ(CellsText(empty, 10, 27, 28), "[                         ▼]");
+  EXPECT_EQ(CellsText(empty, 15, 27, 28), "[                         ▼]");
+  driverType->editText = "Traditional_Touch_Screen_and_more";
+  EXPECT_EQ(CellsText(Paint(), kListTopRow, 27, 28), "[Traditional_Touch_Screen ▼]");
+  driverType->droppedDown = true;
+  EXPECT_EQ(CellsText(Paint(), kListTopRow, 27, 28), "[Traditional_Touch_Screen ▲]");
 }
 
 TEST_F(MainDialogPainting, ALongLabelIsCutAtItsEdgeAndLeavesItsNeighbourAlone) {
@@ -194,7 +208,7 @@ TEST_F(MainDialogPainting, AnEditFieldWithTheFocusShowsTheCaretAfterItsText) {
   main.Dialog()->focus = baud;
   Paint();
   ASSERT_TRUE(painted->caret.has_value());
-  EXPECT_EQ(*painted->caret, (CellPoint{10, 27 + 4}));
+  EXPECT_EQ(*painted->caret, (CellPoint{10, 27 + 1 + 4}));  // after "[9600"
 
   main.Dialog()->focus = Control(1006);  // a drop-down list has no caret
   Paint();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "message_box_popup.h"
+#include "resource_tables.h"
+#include "resources.h"
 #include "screen_state.h"
 #include "screen_text.h"
 #include "system_menu_popup.h"
@@ -44,6 +46,53 @@ TEST(MessageBoxKeys, ClicksPressTheButtonClicked) {
   EXPECT_EQ(box.OnClick(1), IDNO);
   EXPECT_EQ(box.OnClick(2), std::nullopt);
   EXPECT_EQ(box.OnClick(-1), std::nullopt);
+}
+
+std::vector<std::string> LabelsOf(const MessageBoxPopup& box) {
+  std::vector<std::string> labels;
+  for (const MessageBoxPopup::Button& button : box.Buttons()) labels.push_back(button.label);
+  return labels;
+}
+
+class MessageBoxWords : public ::testing::Test {
+ protected:
+  void SetUp() override { framework::UseModule(res::ProgramModule()); }
+  void TearDown() override {
+    framework::UseModule(res::ProgramModule());
+    framework::SetResourceLanguage(1033);
+  }
+};
+
+// The buttons speak the language of the string table, with the keys their
+// words mark; English where the program's module has no words for it.
+TEST_F(MessageBoxWords, InTheLanguageOfTheStringTable) {
+  framework::SetResourceLanguage(1049);
+  MessageBoxPopup russian("?", "", MB_YESNO);
+  EXPECT_EQ(LabelsOf(russian), (std::vector<std::string>{"Да", "Нет"}));
+  EXPECT_EQ(russian.OnKey(Key::Character, U'y'), std::nullopt);
+  EXPECT_EQ(russian.OnKey(Key::Character, U'н'), IDNO);
+  EXPECT_EQ(russian.OnKey(Key::Character, U'Д'), IDYES);
+
+  framework::SetResourceLanguage(1041);
+  MessageBoxPopup japanese("?", "", MB_YESNO);
+  EXPECT_EQ(LabelsOf(japanese), (std::vector<std::string>{"はい(Y)", "いいえ(N)"}));
+  EXPECT_EQ(japanese.OnKey(Key::Character, U'Y'), IDYES);
+  Canvas canvas(40, 10);
+  std::vector<HitArea> hits;
+  japanese.Paint(canvas, hits);
+  const int row = RowOf(canvas, "[ はい(Y) ]");
+  ASSERT_GE(row, 0);
+  const int yes = ColumnOf(canvas, row, "[ はい(Y) ]");
+  EXPECT_TRUE(canvas.At(row, yes + 7).underline);  // Y, after "[ ", two wide glyphs and "("
+
+  framework::SetResourceLanguage(4100);  // Singapore: the Simplified words
+  EXPECT_EQ(LabelsOf(MessageBoxPopup("?", "", MB_OK)), (std::vector<std::string>{"确定"}));
+  framework::SetResourceLanguage(1033);
+  EXPECT_EQ(LabelsOf(MessageBoxPopup("?", "", MB_YESNOCANCEL)),
+            (std::vector<std::string>{"Yes", "No", "Cancel"}));
+  framework::UseModule({});
+  framework::SetResourceLanguage(1049);
+  EXPECT_EQ(LabelsOf(MessageBoxPopup("?", "", MB_OK)), (std::vector<std::string>{"OK"}));
 }
 
 TEST(MessageBoxDrawing, CentredWithItsTextAndButtons) {

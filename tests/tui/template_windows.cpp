@@ -3,10 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "resource_tables.h"
+#include "resources.h"
 #include "window_registry.h"
 
+namespace {
+
+// The program's module, so that its icon and strings are found too.
+const res::DialogTemplate& ProgramTemplate(int templateId) {
+  framework::UseModule(res::ProgramModule());
+  return *res::FindDialog(templateId);
+}
+
+}  // namespace
+
 TemplateWindows::TemplateWindows(int templateId, HWND owner)
-    : m_dialog(framework::CreateDialogWindows(*res::FindDialog(templateId), owner)) {}
+    : m_dialog(framework::CreateDialogWindows(ProgramTemplate(templateId), owner)) {}
 
 TemplateWindows::~TemplateWindows() { framework::DestroyDialogWindows(m_dialog); }
 

@@ -163,7 +163,7 @@ class WineDialogTest : public ::testing::Test {
     WinePrefix prefix;
     std::string fifo = prefix.path() + "/tavrin.fifo";
     int reader = -1;
-    std::array<devices_test::PseudoTerminal, 4> ports;  // COM1 to COM4
+    std::array<test_support::PseudoTerminal, 4> ports;  // COM1 to COM4
     std::string staging = prefix.path() + "/pictures";
     std::string lastErrors;
   };

@@ -83,7 +83,7 @@ TEST_F(WinePlatformTest, ApplyCommandReachesTheControlDeviceInOneWrite) {
 }
 
 TEST_F(WinePlatformTest, PortProbeOffersThePortsThatOpenExclusivelyInNameOrder) {
-  devices_test::PseudoTerminal com1, com3, com10, com226;
+  test_support::PseudoTerminal com1, com3, com10, com226;
   Prefix().Link("com10", com10.slavePath());
   Prefix().Link("com3", com3.slavePath());
   Prefix().Link("com1", com1.slavePath());
@@ -117,7 +117,7 @@ class WineRestartTest : public WinePlatformTest {
   static long Milliseconds(const std::string& line) { return std::stol(line.substr(line.find("ms=") + 3)); }
 
  private:
-  devices_test::TempDirectory m_directory;
+  test_support::TempDirectory m_directory;
   std::string m_log = m_directory / "devcon.log";
 };
 

@@ -36,7 +36,7 @@ class WinePrefix {
               std::chrono::seconds limit = std::chrono::seconds(120)) const;
 
  private:
-  devices_test::TempDirectory m_directory;
+  test_support::TempDirectory m_directory;
   std::string m_path;
 };
 

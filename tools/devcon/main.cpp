@@ -1,8 +1,8 @@
 // devcon.exe, the stand-in for the device console tool. It knows one command,
 // the one the program runs:
-//   devcon.exe restart ROOT\TAVRIN
-// which restarts the driver stand-in of the prefix (TAVRIN_PREFIX, else
-// /var/lib/tavrin) by sending it SIGHUP.
+//   devcon.exe [--prefix DIR] restart ROOT\TAVRIN
+// which restarts the driver stand-in of the prefix (--prefix, else
+// TAVRIN_PREFIX, else /var/lib/tavrin) by sending it SIGHUP.
 #include <signal.h>
 #include <strings.h>
 
@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "pid_file.h"
 #include "stand_in.h"
@@ -19,15 +20,25 @@ namespace {
 constexpr char kDeviceId[] = "ROOT\\TAVRIN";
 
 int Usage() {
-  std::cerr << "usage: devcon.exe restart " << kDeviceId << "\n";
+  std::cerr << "usage: devcon.exe [--prefix DIR] restart '" << kDeviceId << "'\n";
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<std::string> words;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--prefix") != 0) {
+      words.emplace_back(argv[i]);
+    } else if (i + 1 < argc) {
+      winapi::SetPrefix(argv[++i]);
+    } else {
+      return Usage();
+    }
+  }
   // Device identifiers compare without regard to case, as on the platform.
-  if (argc != 3 || std::strcmp(argv[1], "restart") != 0 || strcasecmp(argv[2], kDeviceId) != 0) return Usage();
+  if (words.size() != 2 || words[0] != "restart" || strcasecmp(words[1].c_str(), kDeviceId) != 0) return Usage();
 
   const std::string pidFile = tavrind::PidFilePath(winapi::Prefix());
   const auto driver = tavrind::LiveDriverPid(pidFile);

@@ -11,10 +11,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <iomanip>
-#include <sstream>
 
 #include "command_parser.h"
+#include "hex_text.h"
 #include "log.h"
 #include "pid_file.h"
 #include "port_holder.h"
@@ -23,22 +22,17 @@
 namespace tavrind {
 namespace {
 
-// Everyone may send commands, only the driver reads them.
-constexpr mode_t kControlDeviceMode = 0622;
+// Only the driver's own user (root, for the installed service) may send it
+// commands, as only administrators may open a driver's device.
+constexpr mode_t kControlDeviceMode = 0600;
 
 std::string ErrnoText() { return std::strerror(errno); }
-
-std::string Hex(unsigned value, int width) {
-  std::ostringstream text;
-  text << "0x" << std::uppercase << std::hex << std::setw(width) << std::setfill('0') << value;
-  return text.str();
-}
 
 // The control device: a FIFO opened for reading and writing, so that reads
 // wait for the next writer instead of seeing end-of-file after each one.
 class ControlDevice {
  public:
-  ControlDevice(Log& log, std::string path) : m_log(log), m_path(std::move(path)) {}
+  explicit ControlDevice(std::string path) : m_path(std::move(path)) {}
   ~ControlDevice() {
     if (m_fd < 0) return;
     struct stat entry {};
@@ -69,15 +63,17 @@ class ControlDevice {
 
   int fd() const { return m_fd; }
   const std::string& path() const { return m_path; }
+  // Why Create failed.
+  const std::string& failure() const { return m_failure; }
 
  private:
-  bool Fail(const std::string& message) {
-    m_log.Line(message);
+  bool Fail(std::string message) {
+    m_failure = std::move(message);
     return false;
   }
 
-  Log& m_log;
   std::string m_path;
+  std::string m_failure;
   int m_fd = -1;
 };
 
@@ -116,25 +112,29 @@ class SignalChannel {
 
 class Driver {
  public:
-  explicit Driver(const std::string& prefix)
+  Driver(const std::string& prefix, const DriverRun& run)
       : m_prefix(prefix),
-        m_log(prefix + "/tavrind.log"),
-        m_control(m_log, prefix + "/dosdevices/tavrin"),
+        m_started(run.started),
+        m_log(prefix + "/tavrind.log", run.foreground),
+        m_control(prefix + "/dosdevices/tavrin"),
         m_ports(m_log, prefix + "/dosdevices"),
         m_parser({[this] { Apply("apply command"); },
-                  [this](std::uint8_t byte) { m_log.Line("ignored byte " + Hex(byte, 2)); }}) {}
+                  [this](std::uint8_t byte) { m_log.Line("ignored byte " + HexText(byte, 2)); }}) {}
 
   int Run() {
     if (m_signals.fd() < 0) return Refuse("cannot receive signals: " + ErrnoText());
     const std::string pidFile = PidFilePath(m_prefix);
     if (const auto running = LiveDriverPid(pidFile))
       return Refuse("a driver is already running for " + m_prefix + " (pid " + std::to_string(*running) + ")");
+    if (!m_log.writesFile() && !m_log.copiesToStandardError())
+      return Refuse("cannot write the log " + m_log.path() + ": " + m_log.fileError());
     mkdir((m_prefix + "/dosdevices").c_str(), 0755);
-    if (!m_control.Create()) return 1;
+    if (!m_control.Create()) return Refuse(m_control.failure());
     m_log.Line("started; control device " + m_control.path() + ", log " +
                (m_log.writesFile() ? m_log.path() : "on standard error only"));
     Apply("start");
     if (!WritePidFile(pidFile, getpid())) return Refuse("cannot write " + pidFile + ": " + ErrnoText());
+    m_started("");
     const int status = Serve();
     m_ports.ReleaseAll();
     RemovePidFileOf(pidFile, getpid());
@@ -145,6 +145,7 @@ class Driver {
  private:
   int Refuse(const std::string& message) {
     m_log.Line(message);
+    m_started(message);
     return 1;
   }
 
@@ -194,13 +195,14 @@ class Driver {
     std::string list;
     for (const WatchedPort& port : *watched) {
       names.push_back(port.name);
-      list += " " + port.name + "=" + Hex(port.word, 8);
+      list += " " + port.name + "=" + HexText(port.word, 8);
     }
     m_log.Line(reason + ": " + std::to_string(names.size()) + " watched port(s)" + list);
     m_ports.HoldExactly(names);
   }
 
   std::string m_prefix;
+  std::function<void(const std::string&)> m_started;
   Log m_log;
   SignalChannel m_signals;
   ControlDevice m_control;
@@ -210,6 +212,6 @@ class Driver {
 
 }  // namespace
 
-int RunDriver(const std::string& prefix) { return Driver(prefix).Run(); }
+int RunDriver(const std::string& prefix, const DriverRun& run) { return Driver(prefix, run).Run(); }
 
 }  // namespace tavrind

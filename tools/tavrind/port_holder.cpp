@@ -1,10 +1,12 @@
 #include "port_holder.h"
 
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 #include "device_open.h"
 
@@ -47,15 +49,21 @@ void PortHolder::ReleaseAll() {
 void PortHolder::Hold(const std::string& portName) {
   const std::string entry = m_dosdevices + "/" + LowerCase(portName);
   // The same checks as any program's open: only a free serial terminal.
-  const winapi::OpenedDevice port = winapi::OpenSerialPort(entry, GENERIC_READ | GENERIC_WRITE);
-  if (port.fd < 0) {
+  winapi::OpenedDevice port = winapi::OpenSerialPort(entry, GENERIC_READ | GENERIC_WRITE);
+  struct stat existing {};
+  if (!port.fd.Valid() && lstat(entry.c_str(), &existing) != 0 && errno == ENOENT) {
+    // A watched port that is not on the machine, as an unplugged adapter.
+    m_log.Line(portName + " is not present (no " + entry + "); held once it is, at the next apply or restart");
+    return;
+  }
+  if (!port.fd.Valid()) {
     m_log.Line("cannot hold " + portName + " (" + entry + "): " +
                (port.error == ERROR_SHARING_VIOLATION ? "in use by another program" : "no free serial port there") +
                ", error " + std::to_string(port.error));
     return;
   }
-  if (ioctl(port.fd, TIOCEXCL) != 0) m_log.Line("holding " + portName + " without exclusive mode");
-  m_held.emplace(portName, port.fd);
+  if (ioctl(port.fd.Get(), TIOCEXCL) != 0) m_log.Line("holding " + portName + " without exclusive mode");
+  m_held.emplace(portName, port.fd.Release());
   m_log.Line("holding " + portName + " (" + entry + ")");
 }
 

@@ -19,7 +19,8 @@ std::string Describe(LONG result) { return "registry error " + std::to_string(re
 }  // namespace
 
 // Under the hive's lock, like every writer of the registry, and replaced
-// whole, so readers never see a half-written hive.
+// whole and durably, so readers never see a half-written hive. The hive keeps
+// its encoding and line endings.
 std::string EnsureServiceKey(const std::string& hivePath, bool& added) {
   added = false;
   auto lock = winapi::HiveLock::Open(hivePath);
@@ -28,30 +29,27 @@ std::string EnsureServiceKey(const std::string& hivePath, bool& added) {
   if (!guard.Held()) return "cannot lock " + hivePath;
 
   std::string text;
-  winapi::HiveFileStamp stamp;
-  const LONG read = winapi::ReadHiveFile(hivePath, text, stamp);
-  std::string newline = "\n";
+  winapi::HiveFileVersion current;
+  const LONG read = winapi::ReadHiveFile(hivePath, text, current);
+  winapi::Hive hive;
   if (read == ERROR_FILE_NOT_FOUND || (read == ERROR_SUCCESS && text.empty())) {
-    if (read == ERROR_FILE_NOT_FOUND) stamp = {.mode = kNewHiveMode, .owner = geteuid(), .group = getegid()};
-    text = std::string(kVersionLine) + newline;
+    if (read == ERROR_FILE_NOT_FOUND) current.stamp = {.mode = kNewHiveMode, .owner = geteuid(), .group = getegid()};
+    hive.preamble = std::string(kVersionLine) + hive.newline;
   } else if (read != ERROR_SUCCESS) {
     return "cannot read " + hivePath + ": " + Describe(read);
   } else {
     winapi::HiveError error;
-    const auto hive = winapi::ParseHive(text, &error);
-    if (!hive) return hivePath + ":" + std::to_string(error.line) + ": " + error.message + "; not changed";
-    if (winapi::HiveHasKey(*hive, kServiceKeyPath)) return {};
-    newline = hive->newline;
-    if (!text.ends_with('\n')) text += newline;
+    auto parsed = winapi::ParseHive(text, &error);
+    if (!parsed) return hivePath + ":" + std::to_string(error.line) + ": " + error.message + "; not changed";
+    if (winapi::HiveHasKey(*parsed, kServiceKeyPath)) return {};
+    hive = std::move(*parsed);
   }
-  text += newline + "[" + kServiceKeyPath + "]" + newline;
+  winapi::AddHiveKey(hive, kServiceKeyPath);
 
-  winapi::HiveFileStamp replaced;
-  if (const LONG result = winapi::ReplaceHiveFile(hivePath, text, stamp, replaced); result != ERROR_SUCCESS)
+  winapi::HiveFileVersion replaced;
+  if (const LONG result = winapi::ReplaceHiveFile(hivePath, winapi::SerializeHive(hive), current.stamp, replaced);
+      result != ERROR_SUCCESS)
     return "cannot write " + hivePath + ": " + Describe(result);
-  lock->Advance(lock->Generation());
-  if (const LONG result = winapi::SyncHiveFile(hivePath); result != ERROR_SUCCESS)
-    return "cannot flush " + hivePath + ": " + Describe(result);
   added = true;
   return {};
 }

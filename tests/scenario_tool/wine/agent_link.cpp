@@ -59,8 +59,8 @@ AgentLink::AgentLink(const std::vector<std::string>& command, const std::vector<
   }
   close(toAgent[0]);
   close(fromAgent[1]);
-  m_toAgent = UniqueFd(toAgent[1]);
-  m_fromAgent = UniqueFd(fromAgent[0]);
+  m_toAgent = winapi::UniqueFd(toAgent[1]);
+  m_fromAgent = winapi::UniqueFd(fromAgent[0]);
 }
 
 AgentLink::~AgentLink() {
@@ -69,7 +69,7 @@ AgentLink::~AgentLink() {
   if (write(m_toAgent.Get(), kExit, sizeof kExit - 1) < 0) {
     // the agent is gone already; it is reaped below
   }
-  m_toAgent.Reset();
+  m_toAgent.Close();
   if (!WaitForExit(m_pid, 10'000)) {
     kill(m_pid, SIGKILL);
     WaitForExit(m_pid, 10'000);

@@ -31,8 +31,8 @@ class AgentLink {
   std::string ReadLine();
 
   pid_t m_pid = -1;
-  UniqueFd m_toAgent;
-  UniqueFd m_fromAgent;
+  winapi::UniqueFd m_toAgent;
+  winapi::UniqueFd m_fromAgent;
   std::string m_buffered;
 };
 

@@ -60,13 +60,13 @@ std::vector<std::string> CurrentEnvironment() {
 VirtualDisplay::VirtualDisplay() {
   int pipeEnds[2];
   if (pipe2(pipeEnds, O_CLOEXEC) != 0) ThrowSystemError("cannot make a pipe");
-  UniqueFd reader(pipeEnds[0]);
-  UniqueFd writer(pipeEnds[1]);
+  winapi::UniqueFd reader(pipeEnds[0]);
+  winapi::UniqueFd writer(pipeEnds[1]);
   // Xvfb picks a free display and writes its number to the descriptor given.
   m_pid = Spawn({"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, CurrentEnvironment(),
                 writer.Get());
   if (m_pid < 0) throw WorldError("cannot start Xvfb");
-  writer.Reset();
+  writer.Close();
   std::string number;
   for (;;) {
     pollfd readable{reader.Get(), POLLIN, 0};

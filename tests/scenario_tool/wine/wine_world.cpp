@@ -39,8 +39,8 @@ const std::string& WithoutAdministrationCapability(const std::string& agentProgr
 const std::string& EnsureTemplate(const WineSetup& setup) {
   const std::string lockPath = setup.templatePrefix + ".lock";
   fs::create_directories(fs::path(setup.templatePrefix).parent_path());
-  const UniqueFd lock(open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-  if (!lock.IsOpen() || flock(lock.Get(), LOCK_EX) != 0) ThrowSystemError("cannot lock " + lockPath);
+  const winapi::UniqueFd lock(open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  if (!lock.Valid() || flock(lock.Get(), LOCK_EX) != 0) ThrowSystemError("cannot lock " + lockPath);
   if (!fs::exists(setup.templatePrefix + "/.update-timestamp") &&
       RunAndWait({setup.prepareScript, setup.templatePrefix}, CurrentEnvironment()) != 0) {
     throw WorldError("cannot make the template Wine prefix with " + setup.prepareScript);
@@ -51,9 +51,9 @@ const std::string& EnsureTemplate(const WineSetup& setup) {
 }
 
 // The bin folder of the device console tool, made before the tool's member.
-const std::string& PrepareLayout(const TemporaryDirectory& root) {
-  if (mkdir((root.Path() + "/bin").c_str(), 0700) != 0) ThrowSystemError("cannot make " + root.Path() + "/bin");
-  return root.Path();
+const std::string& PrepareLayout(const test_support::TempDirectory& root) {
+  if (mkdir((root.path() + "/bin").c_str(), 0700) != 0) ThrowSystemError("cannot make " + root.path() + "/bin");
+  return root.path();
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ WineWorld::WineWorld(const WineSetup& setup)
       m_root("portsetup-scenario-wine"),
       m_ports(m_prefix.path() + "/dosdevices"),
       m_device(m_prefix.path() + "/dosdevices/tavrin"),
-      m_devcon(PrepareLayout(m_root) + "/bin", m_root.Path() + "/bin/devcon.log", setup.devconProgram) {}
+      m_devcon(PrepareLayout(m_root) + "/bin", m_root.path() + "/bin/devcon.log", setup.devconProgram) {}
 
 std::vector<std::string> WineWorld::AgentCommand() const { return {"wine", m_agentProgram}; }
 
@@ -80,7 +80,7 @@ std::vector<std::string> WineWorld::Environment(const std::string& locale) const
   }
   variables.insert(variables.end(), {"WINEPREFIX=" + m_prefix.path(), "WINEDEBUG=-all",
                                      "WINEDLLOVERRIDES=mscoree,mshtml=", "DISPLAY=" + m_display.Name(),
-                                     "LC_ALL=" + locale, "WINEPATH=" + wine_test::WindowsPath(m_root.Path() + "/bin")});
+                                     "LC_ALL=" + locale, "WINEPATH=" + wine_test::WindowsPath(m_root.path() + "/bin")});
   return variables;
 }
 

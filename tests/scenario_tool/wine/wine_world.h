@@ -14,7 +14,7 @@
 #include "control_device.h"
 #include "devcon_stub.h"
 #include "serial_ports.h"
-#include "temporary_directory.h"
+#include "temp_directory.h"
 #include "virtual_display.h"
 #include "wine_prefix.h"
 #include "world.h"
@@ -45,13 +45,13 @@ class WineWorld {
   // language is `locale` ("de_DE.UTF-8").
   std::vector<std::string> AgentCommand() const;
   std::vector<std::string> Environment(const std::string& locale) const;
-  std::string ErrorLog() const { return m_root.Path() + "/wine.log"; }
+  std::string ErrorLog() const { return m_root.path() + "/wine.log"; }
 
  private:
   std::string m_agentProgram;
   std::string m_templatePrefix;
   VirtualDisplay m_display;
-  TemporaryDirectory m_root;
+  test_support::TempDirectory m_root;
   wine_test::WinePrefix m_prefix;  // its server ends before the display and the folders go
   SerialPorts m_ports;
   ControlDevice m_device;

@@ -114,7 +114,7 @@ void AnsweringBoxes(Work work) {
 
 int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
-  std::vector<HANDLE> held;
+  std::vector<UniqueHandle> held;
   for (int k = 1; k < argc; ++k) {
     const std::string step = argv[k];
     const auto next = [&]() -> std::string {
@@ -161,16 +161,14 @@ int main(int argc, char** argv) {
     } else if (step == "probe") {
       std::string free = "free";
       for (int port = 0; port < model::kPortCount; ++port) {
-        HANDLE device = OpenDeviceExclusive(SerialPortPath(model::PortName(port)).c_str());
-        if (device == INVALID_HANDLE_VALUE) continue;
-        free += std::string(" ") + model::PortName(port);
-        CloseDevice(device);
+        if (OpenDeviceExclusive(SerialPortPath(model::PortName(port)).c_str()).IsOpen()) {
+          free += std::string(" ") + model::PortName(port);
+        }
       }
       Say(free);
     } else if (step == "apply") {
-      HANDLE device = OpenDeviceExclusive(kControlDevicePath);
+      const UniqueHandle device = OpenDeviceExclusive(kControlDevicePath);
       Say("written=" + std::to_string(WriteDevice(device, kApplyCommand, sizeof kApplyCommand)));
-      CloseDevice(device);
     } else if (step == "run") {
       const std::string program = next();
       const std::string parameters = next();
@@ -187,6 +185,5 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  for (HANDLE device : held) CloseDevice(device);
-  return 0;
+  return 0;  // the held devices close with `held`
 }

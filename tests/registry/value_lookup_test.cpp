@@ -12,6 +12,11 @@
 
 namespace {
 
+using test_support::ServiceKeyHive;
+using test_support::TempPrefix;
+using test_support::kServiceKeyPath;
+using test_support::kServiceSubKey;
+
 class ValueLookup : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_EQ(winapi::OpenKeyCount(), 0); }

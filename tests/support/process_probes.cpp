@@ -7,7 +7,7 @@
 #include <sstream>
 #include <thread>
 
-namespace devices_test {
+namespace test_support {
 namespace {
 
 struct StatLine {
@@ -64,4 +64,4 @@ char ProcessState(pid_t pid) {
   return ReadStat(pid, stat) ? stat.state : 0;
 }
 
-}  // namespace devices_test
+}  // namespace test_support

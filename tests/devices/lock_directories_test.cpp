@@ -1,10 +1,16 @@
 // UUCP lock files when one lock directory is a link to another (as /var/lock
 // is to /run/lock on most systems): a lock is found through either name, a
 // stale one counts through neither, and a new choice of directories is
-// searched from then on.
+// searched from then on. A lock of another user's live process is held.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -22,11 +28,11 @@ class LockDirectories : public ::testing::Test {
   }
   void TearDown() override { winapi::SetUucpLockDirectories({"/var/lock", "/run/lock"}); }
 
-  void Lock(const std::string& directory, pid_t pid) const {
-    std::ofstream(locks_ / directory + "/LCK..ttyS7") << "      " << pid << "\n";
+  void Lock(const std::string& directory, pid_t pid, const std::string& device = "ttyS7") const {
+    std::ofstream(locks_ / directory + "/LCK.." + device) << "      " << pid << "\n";
   }
 
-  devices_test::TempDirectory locks_;
+  test_support::TempDirectory locks_;
 };
 
 TEST_F(LockDirectories, ALockIsFoundThroughEitherName) {
@@ -60,6 +66,32 @@ TEST_F(LockDirectories, ADirectoryMadeAfterItWasChosenIsSearched) {
   std::filesystem::create_directory(locks_ / "later");
   Lock("later", getpid());
   EXPECT_TRUE(winapi::IsLockedByUucpLockFile("/dev/ttyS7"));
+}
+
+// The probe runs as the unprivileged user nobody, so signalling this test's
+// process (root's) answers EPERM: alive, though not ours to signal.
+TEST_F(LockDirectories, ALockOfAnotherUsersLiveProcessIsHeld) {
+  if (geteuid() != 0) GTEST_SKIP() << "dropping to another user needs root";
+  const passwd* nobody = getpwnam("nobody");
+  ASSERT_NE(nobody, nullptr);
+  ASSERT_EQ(chmod(locks_.path().c_str(), 0755), 0);
+  winapi::SetUucpLockDirectories({locks_ / "run-lock"});
+  Lock("run-lock", getpid());
+  Lock("run-lock", 0x7ffffff0, "ttyS8");  // no such process
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(3);
+    if (kill(getppid(), 0) == 0 || errno != EPERM) _exit(4);
+    _exit(!winapi::IsLockedByUucpLockFile("/dev/ttyS7") ? 1 : winapi::IsLockedByUucpLockFile("/dev/ttyS8") ? 2 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_NE(WEXITSTATUS(status), 1) << "the lock of root's live process did not count";
+  EXPECT_NE(WEXITSTATUS(status), 2) << "the stale lock counted";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "3: cannot become nobody; 4: root's process could be signalled";
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace devices_test {
+namespace test_support {
 
 // Polls condition until it holds or the bound runs out; the bound is generous
 // and only matters when the condition never comes true.
@@ -25,4 +25,4 @@ std::vector<pid_t> ChildrenNamed(const std::string& name);
 // process no longer exists.
 char ProcessState(pid_t pid);
 
-}  // namespace devices_test
+}  // namespace test_support

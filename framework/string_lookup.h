@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "resource_tables.h"
+#include "resource_format.h"
 
 namespace res {
 

@@ -1,4 +1,5 @@
-// A file descriptor closed when it goes out of scope.
+// A POSIX file descriptor owned by one object and closed exactly once: when
+// the owner goes, or earlier by Close.
 #pragma once
 
 #include <unistd.h>
@@ -12,11 +13,11 @@ class UniqueFd {
   UniqueFd() = default;
   explicit UniqueFd(int fd) : fd_(fd) {}
   ~UniqueFd() { Close(); }
-  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
   UniqueFd& operator=(UniqueFd&& other) noexcept {
     if (this != &other) {
       Close();
-      fd_ = std::exchange(other.fd_, -1);
+      fd_ = other.Release();
     }
     return *this;
   }
@@ -26,11 +27,13 @@ class UniqueFd {
   int Get() const { return fd_; }
   bool Valid() const { return fd_ >= 0; }
   // Closes now and reports whether close succeeded (it can report a failed
-  // write-back).
+  // write-back). Closing nothing succeeds.
   bool Close() {
-    const int fd = std::exchange(fd_, -1);
+    const int fd = Release();
     return fd < 0 || ::close(fd) == 0;
   }
+  // Gives up ownership: the caller closes what this returns.
+  int Release() { return std::exchange(fd_, -1); }
 
  private:
   int fd_ = -1;

@@ -4,12 +4,13 @@
 
 #include <string>
 
-namespace devices_test {
+#include "unique_fd.h"
+
+namespace test_support {
 
 class PseudoTerminal {
  public:
   PseudoTerminal();
-  ~PseudoTerminal();
   PseudoTerminal(const PseudoTerminal&) = delete;
   PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
@@ -17,12 +18,12 @@ class PseudoTerminal {
   // The slave's base name, as UUCP lock files name it ("LCK..<base name>").
   std::string slaveBaseName() const;
   // Opens the slave as another program would (read-write, no controlling
-  // terminal, not blocking); the caller closes it.
-  int OpenSlave() const;
+  // terminal, not blocking).
+  winapi::UniqueFd OpenSlave() const;
 
  private:
-  int m_master = -1;
+  winapi::UniqueFd m_master;
   std::string m_slavePath;
 };
 
-}  // namespace devices_test
+}  // namespace test_support

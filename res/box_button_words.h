@@ -1,0 +1,12 @@
+// The words of the message box buttons in the languages of the string table.
+#pragma once
+
+#include <span>
+
+#include "resource_format.h"
+
+namespace res {
+
+std::span<const StringEntry> BoxButtonWords();
+
+}  // namespace res

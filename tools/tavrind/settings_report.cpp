@@ -1,0 +1,36 @@
+#include "settings_report.h"
+
+#include "hex_text.h"
+#include "port_setting.h"
+#include "watched_ports.h"
+
+namespace tavrind {
+namespace {
+
+constexpr unsigned kKnownBits = model::kWatched | model::kPnpPolling | model::kHidDigitizer | model::kBaudIndexMask;
+
+}  // namespace
+
+std::string DescribeSettingsWord(unsigned word) {
+  const int baudIndex = model::BaudIndexOf(word);
+  const std::string baud = baudIndex < static_cast<int>(model::kBaudRateTable.size())
+                               ? model::kBaudRateTable[baudIndex]
+                               : "baud index " + std::to_string(baudIndex) + " (no rate)";
+  std::string text = HexText(word, 8) + "  " + model::kDriverTypeTable[model::DriverTypeIndexOf(word)] + ", " + baud +
+                     ", PnP polling " + model::kPnpPollingTable[model::PnpIndexOf(word)];
+  if ((word & ~kKnownBits) != 0) text += ", other bits " + HexText(word & ~kKnownBits, 8);
+  return text;
+}
+
+int PrintSettings(const std::string& prefix, std::ostream& out, std::ostream& err) {
+  const auto watched = ReadWatchedPorts();
+  if (!watched) {
+    err << "tavrind: cannot read the driver's service key in " << prefix << "/hklm.reg\n";
+    return 1;
+  }
+  if (watched->empty()) out << "no port is watched\n";
+  for (const WatchedPort& port : *watched) out << port.name << "  " << DescribeSettingsWord(port.word) << "\n";
+  return 0;
+}
+
+}  // namespace tavrind

@@ -46,20 +46,14 @@ std::vector<USHORT> OwnHandles() {
   return handles;
 }
 
-std::string TypeOf(HANDLE handle) {
-  alignas(8) BYTE buffer[1024];
-  ULONG length = 0;
-  if (NtQueryObject(handle, kObjectTypeInformation, buffer, sizeof buffer, &length) < 0) return {};
-  const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer);
-  return framework::win32::Narrow(std::wstring_view(name->Buffer, name->Length / sizeof(wchar_t)));
-}
-
-std::string NameOf(HANDLE handle) {
+// The type name (ObjectTypeInformation) or the name (ObjectNameInformation)
+// of the object behind a handle: both start with a counted UTF-16 string.
+std::string ObjectText(HANDLE handle, OBJECT_INFORMATION_CLASS what) {
   alignas(8) BYTE buffer[2048];
   ULONG length = 0;
-  if (NtQueryObject(handle, ObjectNameInformation, buffer, sizeof buffer, &length) < 0) return {};
-  const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer);
-  return framework::win32::Narrow(std::wstring_view(name->Buffer, name->Length / sizeof(wchar_t)));
+  if (NtQueryObject(handle, what, buffer, sizeof buffer, &length) < 0) return {};
+  const auto* text = reinterpret_cast<const UNICODE_STRING*>(buffer);
+  return framework::win32::Narrow(std::wstring_view(text->Buffer, text->Length / sizeof(wchar_t)));
 }
 
 bool EndsWithTavrinKey(std::string name) {
@@ -80,9 +74,9 @@ std::vector<std::pair<std::string, int>> HandlesLeftOpen() {
   for (USHORT value : OwnHandles()) {
     if (g_baseline.contains(value)) continue;
     const HANDLE handle = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(value));
-    const std::string type = TypeOf(handle);
+    const std::string type = ObjectText(handle, kObjectTypeInformation);
     if (type == "Key") {
-      if (EndsWithTavrinKey(NameOf(handle))) ++counts["settings keys"];
+      if (EndsWithTavrinKey(ObjectText(handle, ObjectNameInformation))) ++counts["settings keys"];
     } else if (type == "File") {
       ++counts["file handles"];
     } else if (type == "Process" || type == "Thread") {

@@ -3,12 +3,12 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "agent_protocol.h"
+#include "child_process.h"
 #include "script_words.h"
 #include "world_error.h"
 
@@ -19,48 +19,21 @@ namespace {
 // device console tool's 8 s limit), short of CTest's own limit.
 constexpr int kReplyTimeoutMs = 60'000;
 
-std::vector<char*> Pointers(std::vector<std::string>& words) {
-  std::vector<char*> pointers;
-  for (std::string& word : words) pointers.push_back(word.data());
-  pointers.push_back(nullptr);
-  return pointers;
-}
-
-bool WaitForExit(pid_t pid, int milliseconds) {
-  for (int waited = 0; waited <= milliseconds; waited += 10) {
-    int status = 0;
-    const pid_t ended = waitpid(pid, &status, WNOHANG);
-    if (ended == pid || (ended < 0 && errno == ECHILD)) return true;
-    usleep(10'000);
-  }
-  return false;
-}
-
 }  // namespace
 
 AgentLink::AgentLink(const std::vector<std::string>& command, const std::vector<std::string>& environment,
                      const std::string& errorLog) {
   int toAgent[2];
   int fromAgent[2];
-  if (pipe2(toAgent, O_CLOEXEC) != 0 || pipe2(fromAgent, O_CLOEXEC) != 0) ThrowSystemError("cannot make pipes");
-  std::vector<std::string> arguments = command;
-  std::vector<std::string> variables = environment;
-  const std::vector<char*> argv = Pointers(arguments);
-  const std::vector<char*> envp = Pointers(variables);
-  m_pid = fork();
-  if (m_pid < 0) ThrowSystemError("cannot start the agent");
-  if (m_pid == 0) {
-    const int log = open(errorLog.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-    dup2(toAgent[0], 0);
-    dup2(fromAgent[1], 1);
-    if (log >= 0) dup2(log, 2);
-    execvpe(argv[0], argv.data(), envp.data());
-    _exit(127);
-  }
-  close(toAgent[0]);
-  close(fromAgent[1]);
+  if (pipe2(toAgent, O_CLOEXEC) != 0) ThrowSystemError("cannot make a pipe");
   m_toAgent = winapi::UniqueFd(toAgent[1]);
+  const winapi::UniqueFd agentInput(toAgent[0]);
+  if (pipe2(fromAgent, O_CLOEXEC) != 0) ThrowSystemError("cannot make a pipe");
   m_fromAgent = winapi::UniqueFd(fromAgent[0]);
+  const winapi::UniqueFd agentOutput(fromAgent[1]);
+  const winapi::UniqueFd log(open(errorLog.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600));
+  m_pid = StartProcess(command, environment, agentInput.Get(), agentOutput.Get(), log.Get());
+  if (m_pid < 0) throw WorldError("cannot start the agent");
 }
 
 AgentLink::~AgentLink() {
@@ -70,9 +43,9 @@ AgentLink::~AgentLink() {
     // the agent is gone already; it is reaped below
   }
   m_toAgent.Close();
-  if (!WaitForExit(m_pid, 10'000)) {
+  if (!WaitForProcess(m_pid, 10'000)) {
     kill(m_pid, SIGKILL);
-    WaitForExit(m_pid, 10'000);
+    WaitForProcess(m_pid);
   }
 }
 

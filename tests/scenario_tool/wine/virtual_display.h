@@ -4,7 +4,6 @@
 #include <sys/types.h>
 
 #include <string>
-#include <vector>
 
 namespace scenario {
 
@@ -22,9 +21,5 @@ class VirtualDisplay {
   pid_t m_pid = -1;
   std::string m_name;
 };
-
-// Runs `command` (found on PATH) with `environment`, its output discarded,
-// and waits for it; its exit status, or -1 when it could not run.
-int RunAndWait(const std::vector<std::string>& command, const std::vector<std::string>& environment);
 
 }  // namespace scenario

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 
+#include "child_process.h"
 #include "unique_fd.h"
 #include "world_error.h"
 
@@ -16,12 +17,6 @@ namespace scenario {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> CurrentEnvironment() {
-  std::vector<std::string> variables;
-  for (char** variable = environ; *variable != nullptr; ++variable) variables.emplace_back(*variable);
-  return variables;
-}
 
 // Root opens a terminal even in exclusive mode. Every Wine process, the server
 // included, is started from this process after the world is made, and none

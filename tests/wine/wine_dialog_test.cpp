@@ -232,11 +232,13 @@ INSTANTIATE_TEST_SUITE_P(Languages, WineDialogLanguageTest, ::testing::ValuesIn(
 // In the templates' own language, where Wine's font for the template's face is
 // the mapped one itself (elsewhere it draws Chinese through a linked font,
 // which a glyph check of the face cannot see).
-TEST_F(WineDialogTest, AboutBoxShowsItsTemplateAndEnterEndsTheDialog) {
+TEST_F(WineDialogTest, SystemMenuOpensTheAboutBoxWhichShowsItsTemplateAndEnterEndsTheDialog) {
   const res::DialogTemplate* about = res::FindDialog(IDD_ABOUTBOX);
   ASSERT_NE(about, nullptr);
+  // The about item, the system menu's last, opens it (Up from no choice picks the last item).
   const InspectorReport report =
-      Inspect(kLanguages[0], {"launch", Program(), "syscommand", "16", "owned", "font", about->faceName,
+      Inspect(kLanguages[0], {"launch", Program(), "system-menu", "picture", Picture("system-menu"), "menu-key",
+                              "38", "menu-key", "13", "owned", "font", about->faceName,
                          std::to_string(about->pointSize), "controls", "picture", Picture("about"), "press", "1",
                          "key", "1017", "13", "wait-exit"});
   ASSERT_EQ(report.windows.size(), 2u);

@@ -15,6 +15,10 @@
 //   post ID [CODE]      post the command that control ID sends (BN_CLICKED)
 //   send ID [CODE]      send it and wait for the handler: "sent ms=N"
 //   syscommand N        post the system command N to the main dialog
+//   system-menu         open the main dialog's system menu as Alt+Space does
+//                       and make the menu current: "menu shown"
+//   menu-key VK         post the key press VK to the dialog, as the keyboard
+//                       would while its menu is open
 //   close               post WM_CLOSE to the main dialog
 //   key ID VK           post the key press VK to control ID, as the keyboard
 //                       would (the program's modal loop takes it)
@@ -257,6 +261,26 @@ int main(int argc, char** argv) {
     } else if (step == "syscommand") {
       RequireDialog(session, step);
       PostMessageW(session.dialog, WM_SYSCOMMAND, static_cast<WPARAM>(steps.Number()), 0);
+    } else if (step == "system-menu") {
+      RequireDialog(session, step);
+      PostMessageW(session.dialog, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+      const DWORD thread = GetWindowThreadProcessId(session.dialog, nullptr);
+      session.current = wine_test::WaitForWindow(
+          [thread] {
+            const HWND menu = FindWindowW(L"#32768", nullptr);
+            return menu != nullptr && IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == thread
+                       ? menu
+                       : HWND{};
+          },
+          kWindowLimit);
+      if (session.current == nullptr) Fail("system-menu: no menu shown");
+      Say("menu shown");
+    } else if (step == "menu-key") {
+      RequireDialog(session, step);
+      const auto key = static_cast<WPARAM>(steps.Number());
+      PostMessageW(session.dialog, WM_KEYDOWN, key, 1);
+      PostMessageW(session.dialog, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+      session.current = session.dialog;
     } else if (step == "close") {
       RequireDialog(session, step);
       PostMessageW(session.dialog, WM_CLOSE, 0, 0);

@@ -86,7 +86,10 @@ INT_PTR CDialog::DoModal() {
     const HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), owner,
                                            &DialogProc, reinterpret_cast<LPARAM>(this));
     if (window == nullptr) return -1;
+    const framework::win32::ModalObserver& observer = framework::win32::CurrentModalObserver();
+    if (observer.started != nullptr) observer.started(this);
     result = run.Run(window);
+    if (observer.ended != nullptr) observer.ended(this, result);
     if (!IsWindow(window)) return result;
     // Hidden before the owner is enabled again, so that the owner is activated.
     SetWindowPos(window, nullptr, 0, 0, 0, 0,

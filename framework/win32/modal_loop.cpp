@@ -11,6 +11,7 @@ namespace {
 
 std::vector<ModalRun*> g_runs;  // innermost last
 int g_quitExitCode = 0;
+ModalObserver g_observer;
 
 // The running dialog that msg is for: its window or a window inside it.
 CDialog* DialogOf(const MSG& msg) {
@@ -87,5 +88,9 @@ void RunApplicationLoop() {
 }
 
 int QuitExitCode() { return g_quitExitCode; }
+
+void SetModalObserver(const ModalObserver& observer) { g_observer = observer; }
+
+const ModalObserver& CurrentModalObserver() { return g_observer; }
 
 }  // namespace framework::win32

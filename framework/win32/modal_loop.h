@@ -36,6 +36,16 @@ class ModalRun {
   INT_PTR m_result = -1;
 };
 
+// What a test harness that drives the real dialogs is told: a dialog's window
+// exists and is initialised, and a dialog's loop has ended (its window still
+// exists then). Null members are not called.
+struct ModalObserver {
+  void (*started)(CDialog* dialog) = nullptr;
+  void (*ended)(CDialog* dialog, INT_PTR result) = nullptr;
+};
+void SetModalObserver(const ModalObserver& observer);
+const ModalObserver& CurrentModalObserver();
+
 // The application's loop when InitInstance keeps it running: until a quit request.
 void RunApplicationLoop();
 

@@ -1,5 +1,5 @@
 // CDialog: a modal dialog made from its template, with the dialog manager's
-// command routing (IDOK, IDCANCEL) and keyboard handling.
+// keyboard handling; its command routing is in dialog_commands.cpp.
 #include "backend.h"
 #include "dialog_keys.h"
 #include "focus.h"
@@ -9,12 +9,6 @@
 #include "resources.h"
 #include "window.h"
 #include "window_registry.h"
-
-BEGIN_MESSAGE_MAP(CDialog, CWnd)
-  {WM_INITDIALOG, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {
-     return static_cast<CDialog*>(target)->OnInitDialog();
-   }},
-END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
@@ -58,35 +52,6 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
   CDataExchange exchange(this, bSaveAndValidate);
   DoDataExchange(&exchange);
   return TRUE;
-}
-
-BOOL CDialog::OnInitDialog() {
-  UpdateData(FALSE);
-  return TRUE;
-}
-
-void CDialog::OnOK() {
-  if (UpdateData(TRUE)) EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-
-void CDialog::DoDataExchange(CDataExchange* /*pDX*/) {}
-
-BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(wParam) == BN_CLICKED) {
-    switch (LOWORD(wParam)) {
-      case IDOK:
-        OnOK();
-        return TRUE;
-      case IDCANCEL:
-        OnCancel();
-        return TRUE;
-      default:
-        break;
-    }
-  }
-  return CWnd::OnCommand(wParam, lParam);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {

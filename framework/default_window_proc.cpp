@@ -6,6 +6,7 @@
 
 #include "backend.h"
 #include "list_state.h"
+#include "modal_loop.h"
 #include "utf8_text.h"
 
 namespace framework {
@@ -158,6 +159,7 @@ LRESULT SystemCommand(HWND dialog, WPARAM command) {
       return 0;
     case SC_MOVE:
       CurrentBackend().BeginMove(dialog);
+      RunMoveLoop(dialog);
       return 0;
     default:
       return 0;

@@ -8,6 +8,7 @@
 #include "focus.h"
 #include "list_state.h"
 #include "message_queue.h"
+#include "modal_loop.h"
 #include "window.h"
 #include "window_registry.h"
 
@@ -20,6 +21,9 @@ bool TakesInput(HWND window) {
   }
   return window->OwningDialog()->enabled;
 }
+
+// A click: the first one in the move mode ends the move and does nothing else.
+bool TakesClick(HWND window) { return !EndMoveOnClick() && TakesInput(window); }
 
 bool IsFocusable(HWND control) {
   return control->kind == WindowKind::PushButton || control->kind == WindowKind::ListBox ||
@@ -44,7 +48,7 @@ bool IsItem(HWND control, int index) {
 }  // namespace
 
 void ClickButton(HWND button) {
-  if (!TakesInput(button) || button->kind != WindowKind::PushButton) return;
+  if (!TakesClick(button) || button->kind != WindowKind::PushButton) return;
   ChangeFocus(button->parent, button);
   PostCommand(button->parent, button->id, BN_CLICKED, button);
 }
@@ -55,12 +59,12 @@ void PostClick(HWND dialog, int controlId) {
 }
 
 void SelectListLine(HWND list, int index) {
-  if (!TakesInput(list) || list->kind != WindowKind::ListBox || !IsItem(list, index)) return;
+  if (!TakesClick(list) || list->kind != WindowKind::ListBox || !IsItem(list, index)) return;
   PersonSelects(list, index);
 }
 
 void ChooseComboItem(HWND combo, int index) {
-  if (!TakesInput(combo) || combo->kind != WindowKind::ComboBox || !IsItem(combo, index)) return;
+  if (!TakesClick(combo) || combo->kind != WindowKind::ComboBox || !IsItem(combo, index)) return;
   if (combo->droppedDown) {
     combo->droppedDown = false;
     CurrentBackend().WindowChanged(combo);
@@ -69,7 +73,7 @@ void ChooseComboItem(HWND combo, int index) {
 }
 
 void TypeComboText(HWND combo, const char* text) {
-  if (!TakesInput(combo) || !combo->HasEditField()) return;
+  if (!TakesClick(combo) || !combo->HasEditField()) return;
   ChangeFocus(combo->parent, combo);
   combo->editText = text != nullptr ? text : "";
   CurrentBackend().WindowChanged(combo);
@@ -79,7 +83,7 @@ void TypeComboText(HWND combo, const char* text) {
 void SetComboDropped(HWND combo, bool dropped) {
   if (!IsLiveWindow(combo) || combo->kind != WindowKind::ComboBox) return;
   if (dropped) {
-    if (!TakesInput(combo)) return;
+    if (!TakesClick(combo)) return;
     ChangeFocus(combo->parent, combo);
   } else if (!combo->droppedDown) {
     return;
@@ -97,7 +101,7 @@ void PressKey(HWND dialog, UINT virtualKey, bool shift) {
 }
 
 void SetFocusTo(HWND control) {
-  if (!TakesInput(control) || control->kind == WindowKind::Dialog || !IsFocusable(control)) return;
+  if (!TakesClick(control) || control->kind == WindowKind::Dialog || !IsFocusable(control)) return;
   ChangeFocus(control->parent, control);
 }
 

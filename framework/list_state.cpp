@@ -12,18 +12,30 @@ bool IsLine(HWND control, int index) {
   return index >= 0 && static_cast<std::size_t>(index) < control->items.size();
 }
 
+// Where a sorted list puts a new line: the platform's binary search, which
+// stops at the first equal line it meets and puts the new one before it.
+int SortedPosition(const std::vector<std::string>& lines, const std::string& text) {
+  int min = 0;
+  int max = static_cast<int>(lines.size()) - 1;
+  while (min <= max) {
+    const int index = (min + max) / 2;
+    const int order = CompareListText(lines[static_cast<std::size_t>(index)], text);
+    if (order == 0) return index;
+    if (order > 0) {
+      max = index - 1;
+    } else {
+      min = index + 1;
+    }
+  }
+  return min;
+}
+
 }  // namespace
 
 int AddLine(HWND control, std::string text) {
-  auto position = control->items.end();
-  if (control->IsSortedList()) {
-    position = std::upper_bound(control->items.begin(), control->items.end(), text,
-                                [](const std::string& line, const std::string& other) {
-                                  return CompareListText(line, other) < 0;
-                                });
-  }
-  const int index = static_cast<int>(position - control->items.begin());
-  control->items.insert(position, std::move(text));
+  const int index =
+      control->IsSortedList() ? SortedPosition(control->items, text) : static_cast<int>(control->items.size());
+  control->items.insert(control->items.begin() + index, std::move(text));
   if (control->selection >= index) ++control->selection;
   CurrentBackend().WindowChanged(control);
   return index;

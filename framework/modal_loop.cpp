@@ -15,10 +15,18 @@ namespace {
 std::vector<HWND> g_runningDialogs;  // innermost last
 bool g_shiftHeld = false;
 
+// The move mode takes every key press; Escape and Enter end it.
+bool TakenByMove(const MSG& msg) {
+  HWND top = TopDialog();
+  if (top == nullptr || !top->moving || msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN) top->moving = false;
+  return true;
+}
+
 // Passes one taken message to its dialog's PreTranslateMessage, then to its window.
 void Deliver(const QueuedMessage& queued) {
   MSG msg = queued.msg;
-  if (!IsLiveWindow(msg.hwnd)) return;
+  if (!IsLiveWindow(msg.hwnd) || TakenByMove(msg)) return;
   const bool outerShift = g_shiftHeld;
   g_shiftHeld = queued.shift;
   HWND dialog = msg.hwnd->OwningDialog();
@@ -82,6 +90,19 @@ INT_PTR RunModalLoop(HWND dialog) {
   std::erase(g_runningDialogs, dialog);
   if (shown) CurrentBackend().DialogEnded(dialog);
   return dialog->result;
+}
+
+void RunMoveLoop(HWND dialog) {
+  dialog->moving = true;
+  PumpMessages([dialog] { return !IsLiveWindow(dialog) || !dialog->moving; }, [] {});
+  if (IsLiveWindow(dialog)) dialog->moving = false;
+}
+
+bool EndMoveOnClick() {
+  HWND top = TopDialog();
+  if (top == nullptr || !top->moving) return false;
+  top->moving = false;
+  return true;
 }
 
 void RunApplicationLoop() {

@@ -14,6 +14,15 @@ namespace framework {
 // Returns the EndDialog result, or -1.
 INT_PTR RunModalLoop(HWND dialog);
 
+// The platform's move mode, begun by the system menu's Move: a loop of its own
+// that delivers every message but key presses, and ends with Escape or Enter
+// (which the dialog never sees), with the person's next click (which does
+// nothing else), or with a quit request (which stays pending). A dialog that
+// ends meanwhile returns from its modal loop when the move is over.
+void RunMoveLoop(HWND dialog);
+// Ends the move mode of the dialog on top; true when it was moving.
+bool EndMoveOnClick();
+
 // The application's loop when InitInstance keeps it running: until a quit
 // request or the end of all input.
 void RunApplicationLoop();

@@ -16,14 +16,13 @@ int Weight(char c) {
   return byte;
 }
 
-int Compare(std::string_view a, std::string_view b, bool skipIgnorable) {
+// The words without hyphens and apostrophes.
+int CompareWords(std::string_view a, std::string_view b) {
   std::size_t i = 0;
   std::size_t j = 0;
   for (;;) {
-    if (skipIgnorable) {
-      while (i < a.size() && IsIgnorable(a[i])) ++i;
-      while (j < b.size() && IsIgnorable(b[j])) ++j;
-    }
+    while (i < a.size() && IsIgnorable(a[i])) ++i;
+    while (j < b.size() && IsIgnorable(b[j])) ++j;
     if (i == a.size() || j == b.size()) return (i == a.size() ? 0 : 1) - (j == b.size() ? 0 : 1);
     const int difference = Weight(a[i]) - Weight(b[j]);
     if (difference != 0) return difference;
@@ -32,11 +31,28 @@ int Compare(std::string_view a, std::string_view b, bool skipIgnorable) {
   }
 }
 
+// Equal words: the hyphens and apostrophes decide, one pair at a time. Fewer
+// of them goes first, a later one before an earlier one, an apostrophe before
+// a hyphen in the same place. Case never does.
+int CompareIgnorables(std::string_view a, std::string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  for (;;) {
+    while (i < a.size() && !IsIgnorable(a[i])) ++i;
+    while (j < b.size() && !IsIgnorable(b[j])) ++j;
+    if (i == a.size() || j == b.size()) return (i == a.size() ? 0 : 1) - (j == b.size() ? 0 : 1);
+    if (i != j) return i > j ? -1 : 1;
+    if (a[i] != b[j]) return a[i] == '\'' ? -1 : 1;
+    ++i;
+    ++j;
+  }
+}
+
 }  // namespace
 
 int CompareListText(std::string_view a, std::string_view b) {
-  const int words = Compare(a, b, true);
-  return words != 0 ? words : Compare(a, b, false);
+  const int words = CompareWords(a, b);
+  return words != 0 ? words : CompareIgnorables(a, b);
 }
 
 }  // namespace framework

@@ -1,6 +1,7 @@
 // The platform's text order for sorted list boxes: case-insensitive word
-// order. Hyphens and apostrophes count only to break ties; other punctuation
-// sorts before digits and digits before letters.
+// order. Hyphens and apostrophes count only to break ties (where they stand,
+// not how the rest is written); other punctuation sorts before digits and
+// digits before letters. Texts that differ only in case are equal.
 #pragma once
 
 #include <string_view>

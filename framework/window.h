@@ -81,6 +81,7 @@ struct HWND__ {
   bool iconDrawn = false;
   POINT iconPosition{};      // where the last DrawIcon put the icon
   bool running = false;      // its modal loop is taking messages
+  bool moving = false;       // in the platform's move mode, begun by the Move command
   bool ended = false;
   INT_PTR result = 0;        // the EndDialog result, or -1 for a quit request
 

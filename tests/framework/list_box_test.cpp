@@ -35,13 +35,22 @@ class ListControls : public ::testing::Test {
   TestDialog dialog;
 };
 
-TEST_F(ListControls, SortedListKeepsTextOrderAndPutsEqualLinesAfter) {
+// An equal line goes before the equal line the platform's binary search meets
+// first, as Wine puts them.
+TEST_F(ListControls, SortedListKeepsTextOrderAndPutsEqualLinesWhereTheSearchMeetsThem) {
   WithDialog([](TestDialog& d) {
     EXPECT_EQ(d.sortedList.AddString("COM2-b"), 0);
     EXPECT_EQ(d.sortedList.AddString("COM10-x"), 0);
     EXPECT_EQ(d.sortedList.AddString("COM1-y"), 1);
-    EXPECT_EQ(d.sortedList.AddString("com1-Y"), 2);
-    EXPECT_EQ(Lines(d.sortedList), (std::vector<std::string>{"COM10-x", "COM1-y", "com1-Y", "COM2-b"}));
+    EXPECT_EQ(d.sortedList.AddString("com1-Y"), 1);
+    EXPECT_EQ(Lines(d.sortedList), (std::vector<std::string>{"COM10-x", "com1-Y", "COM1-y", "COM2-b"}));
+  });
+}
+
+TEST_F(ListControls, SortedListPutsAThirdEqualLineBeforeTheFirstOfTwo) {
+  WithDialog([](TestDialog& d) {
+    for (const char* line : {"COM1-Y", "com1-y", "COM1-y"}) d.sortedList.AddString(line);
+    EXPECT_EQ(Lines(d.sortedList), (std::vector<std::string>{"COM1-y", "com1-y", "COM1-Y"}));
   });
 }
 

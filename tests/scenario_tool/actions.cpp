@@ -41,6 +41,13 @@ class ActionRunner {
     return Took(combo->selection == action.index, combo);
   }
 
+  Outcome operator()(const DropList& action) {
+    HWND combo = Control(action.controlId, framework::WindowKind::ComboBox);
+    if (!combo) return m_problem;
+    framework::SetComboDropped(combo, true);
+    return Took(combo->droppedDown, combo);
+  }
+
   Outcome operator()(const TypeText& action) {
     HWND combo = Control(action.controlId, framework::WindowKind::ComboBox);
     if (!combo) return m_problem;

@@ -4,11 +4,9 @@
 #include <map>
 
 #include "box_identity.h"
-#include "editing_state.h"
-#include "input.h"
 #include "port_setting.h"
 #include "script_words.h"
-#include "stand_in.h"
+#include "settings_hive.h"
 #include "text_format.h"
 
 namespace scenario {
@@ -67,7 +65,7 @@ class CheckRunner {
 
   void operator()(const ExpectFlag& check) {
     if (check.flag == FlagKind::EditMode) {
-      Compare("expect editmode", std::to_string(check.value), std::to_string(g_editing.EditMode()));
+      Compare("expect editmode", std::to_string(check.value), std::to_string(m_context.platform.EditMode()));
       return;
     }
     const auto view = MainView("expect dirty");
@@ -77,7 +75,7 @@ class CheckRunner {
   }
 
   void operator()(const ExpectCurrentPort& check) {
-    Compare("expect current", QuoteWord(check.text), QuoteWord(g_editing.CurrentPort()));
+    Compare("expect current", QuoteWord(check.text), QuoteWord(m_context.platform.CurrentPort()));
   }
 
   void operator()(const ExpectControlState& check) {
@@ -107,7 +105,7 @@ class CheckRunner {
   }
 
   void operator()(const ExpectBoxes& check) {
-    const auto& boxes = m_context.backend.Boxes();
+    const auto& boxes = m_context.record.boxes;
     std::vector<BoxSeen> found;
     for (std::size_t k = m_context.record.boxesChecked; k < boxes.size(); ++k) {
       found.push_back({StringIdOfText(boxes[k].text), boxes[k].type});
@@ -117,13 +115,13 @@ class CheckRunner {
   }
 
   void operator()(const ExpectBoxText& check) {
-    const auto& boxes = m_context.backend.Boxes();
+    const auto& boxes = m_context.record.boxes;
     Compare("expect box-text", QuoteWord(check.text), boxes.empty() ? "(no box)" : QuoteWord(boxes.back().text));
   }
 
   void operator()(const ExpectDialog& check) {
-    HWND top = framework::TopDialog();
-    Compare("expect dialog", std::to_string(check.templateId), top ? std::to_string(top->id) : "(no dialog runs)");
+    const auto top = m_context.platform.TopDialogId();
+    Compare("expect dialog", std::to_string(check.templateId), top ? std::to_string(*top) : "(no dialog runs)");
   }
 
   void operator()(const ExpectValue& check) {
@@ -157,7 +155,7 @@ class CheckRunner {
   }
 
   void operator()(const ExpectDevice& check) {
-    Compare("expect device", HexList(check.writes), HexList(m_context.world.Device().Writes()));
+    Compare("expect device", HexList(check.writes), HexList(m_context.platform.DeviceWrites()));
   }
 
   void operator()(const ExpectIcon& check) {
@@ -173,14 +171,8 @@ class CheckRunner {
   }
 
   void operator()(const ExpectNothingOpen&) {
-    const std::pair<const char*, int> open[] = {
-        {"settings keys", winapi::OpenKeyCount()},
-        {"file handles", winapi::OpenFileHandleCount()},
-        {"process handles", winapi::OpenProcessHandleCount()},
-        {"unreaped children", winapi::UnreapedChildCount()},
-    };
     std::string found;
-    for (const auto& [what, count] : open) {
+    for (const auto& [what, count] : m_context.platform.OpenHandles()) {
       if (count != 0) AppendWord(found, std::to_string(count) + " " + what, ", ");
     }
     if (!found.empty()) Fail("expect nothing-open", "nothing open", found);
@@ -195,12 +187,12 @@ class CheckRunner {
   }
 
   std::optional<DialogView> MainView(const std::string& what) {
-    auto view = m_context.record.MainView();
+    auto view = m_context.platform.MainView();
     if (!view) m_context.transcript.Failure(m_line, what + ": the main dialog never ran");
     return view;
   }
   std::optional<DialogView> TopView(const std::string& what) {
-    auto view = m_context.record.TopView();
+    auto view = m_context.platform.TopView();
     if (!view) m_context.transcript.Failure(m_line, what + ": no dialog ever ran");
     return view;
   }
@@ -233,13 +225,13 @@ class CheckRunner {
       case ListKind::Debug:
         return m_context.record.debugLines;
       case ListKind::Devcon:
-        return m_context.world.Devcon().Runs();
+        return m_context.platform.DevconRuns();
     }
     return std::nullopt;
   }
 
   std::optional<winapi::Hive> Hive(const std::string& what) {
-    auto hive = m_context.world.Hive().Read();
+    auto hive = m_context.platform.Store();
     if (auto* problem = std::get_if<std::string>(&hive)) {
       m_context.transcript.Failure(m_line, what + ": the settings store cannot be read: " + *problem);
       return std::nullopt;
@@ -250,7 +242,7 @@ class CheckRunner {
   std::string MainState() const {
     const ProgramRecord& record = m_context.record;
     if (record.mainEnded) return "the dialog ended with " + std::to_string(record.mainResult);
-    if (record.mainDialog != nullptr) return "the dialog runs";
+    if (record.mainStarted) return "the dialog runs";
     return "the dialog was never shown";
   }
 

@@ -4,17 +4,15 @@
 #pragma once
 
 #include "directive.h"
-#include "headless_backend.h"
 #include "program_record.h"
+#include "scenario_platform.h"
 #include "transcript.h"
-#include "world.h"
 
 namespace scenario {
 
 struct CheckContext {
   ProgramRecord& record;
-  const framework::HeadlessBackend& backend;
-  const World& world;
+  const ScenarioPlatform& platform;
   Transcript& transcript;
 };
 

@@ -1,7 +1,6 @@
 #include "control_device.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,8 +14,6 @@ namespace {
 
 constexpr std::size_t kCommandLength = 3;
 
-bool IsListening(DriverState state) { return state == DriverState::Running || state == DriverState::Busy; }
-
 }  // namespace
 
 ControlDevice::ControlDevice(std::string entryPath) : m_path(std::move(entryPath)) { Set(DriverState::Running); }
@@ -27,31 +24,33 @@ void ControlDevice::Listen() {
   if (!m_reader.Valid()) ThrowSystemError("cannot open the FIFO " + m_path);
 }
 
+void ControlDevice::Hold() {
+  try {
+    m_busyTerminal.emplace();
+  } catch (const std::runtime_error& error) {
+    throw WorldError(error.what());
+  }
+  m_busyHold = TerminalHold(m_busyTerminal->slavePath());
+  if (symlink(m_busyTerminal->slavePath().c_str(), m_path.c_str()) != 0) ThrowSystemError("cannot link " + m_path);
+}
+
 void ControlDevice::Remove() {
   m_reader.Close();
+  m_busyHold.Release();
+  m_busyTerminal.reset();
   if (unlink(m_path.c_str()) != 0 && errno != ENOENT) ThrowSystemError("cannot remove " + m_path);
 }
 
 void ControlDevice::Set(DriverState state) {
   Drain();
-  if (IsListening(state) && IsListening(m_state)) {
-    if (flock(m_reader.Get(), state == DriverState::Busy ? LOCK_EX | LOCK_NB : LOCK_UN) != 0) {
-      ThrowSystemError("cannot lock or unlock " + m_path);
-    }
-    m_state = state;
-    return;
-  }
   Remove();
-  m_state = DriverState::Absent;
-  if (IsListening(state)) {
+  if (state == DriverState::Running) {
     Listen();
-    if (state == DriverState::Busy && flock(m_reader.Get(), LOCK_EX | LOCK_NB) != 0) {
-      ThrowSystemError("cannot lock " + m_path);
-    }
+  } else if (state == DriverState::Busy) {
+    Hold();
   } else if (state == DriverState::RejectsWrites) {
     if (symlink("/dev/full", m_path.c_str()) != 0) ThrowSystemError("cannot link " + m_path + " to /dev/full");
   }
-  m_state = state;
 }
 
 std::vector<Bytes> ControlDevice::Drain() {

@@ -7,10 +7,13 @@
 // commands.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "directive.h"
+#include "held_terminal.h"
+#include "pseudo_terminal.h"
 #include "unique_fd.h"
 
 namespace scenario {
@@ -20,9 +23,10 @@ class ControlDevice {
   // Starts with the driver running.
   explicit ControlDevice(std::string entryPath);
 
-  // running: the FIFO, read by this tool; busy: the same, with this tool
-  // holding an exclusive flock on it; absent: no entry; rejects-writes: a link
-  // to /dev/full, which opens and fails every write.
+  // running: the FIFO, read by this tool; busy: a link to a pseudo-terminal
+  // that this tool holds exclusively (a FIFO cannot refuse an open); absent:
+  // no entry; rejects-writes: a link to /dev/full, which opens and fails every
+  // write.
   void Set(DriverState state);
 
   // The writes that arrived since the previous drain, also added to Writes().
@@ -31,11 +35,13 @@ class ControlDevice {
 
  private:
   void Listen();
+  void Hold();
   void Remove();
 
   std::string m_path;
-  DriverState m_state = DriverState::Absent;
   winapi::UniqueFd m_reader;
+  std::optional<test_support::PseudoTerminal> m_busyTerminal;
+  TerminalHold m_busyHold;
   std::vector<Bytes> m_writes;
 };
 

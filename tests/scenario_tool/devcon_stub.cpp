@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -19,18 +20,40 @@ std::string ShellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
+int ExitCode(const SetDevcon& behaviour) { return behaviour.mode == DevconMode::Exit ? behaviour.exitCode : 0; }
+
 std::string ScriptText(const SetDevcon& behaviour, const std::string& logPath) {
   std::string script =
       "#!/bin/sh\n"
       "printf '%s\\n' \"$*\" >> " + ShellQuoted(logPath) + "\n";
   if (behaviour.mode == DevconMode::Sleep) return script + "exec /bin/sleep " + behaviour.sleepSeconds + "\n";
-  return script + "exit " + std::to_string(behaviour.mode == DevconMode::Exit ? behaviour.exitCode : 0) + "\n";
+  return script + "exit " + std::to_string(ExitCode(behaviour)) + "\n";
+}
+
+// What the Windows tool reads: "exit N" or "sleep S".
+std::string BehaviourText(const SetDevcon& behaviour) {
+  if (behaviour.mode == DevconMode::Sleep) return "sleep " + behaviour.sleepSeconds + "\n";
+  return "exit " + std::to_string(ExitCode(behaviour)) + "\n";
+}
+
+// Written beside and renamed into place, so a run never finds half a file.
+void WriteAndRename(const std::string& path, const std::string& text, mode_t mode) {
+  const std::string temporary = path + ".new";
+  {
+    std::ofstream file(temporary, std::ios::trunc);
+    file << text;
+    if (!file.flush()) throw WorldError("cannot write " + temporary);
+  }
+  if (chmod(temporary.c_str(), mode) != 0) ThrowSystemError("cannot set the mode of " + temporary);
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) ThrowSystemError("cannot replace " + path);
 }
 
 }  // namespace
 
-DevconStub::DevconStub(std::string binDirectory, std::string logPath)
-    : m_program(std::move(binDirectory) + "/devcon.exe"), m_logPath(std::move(logPath)) {
+DevconStub::DevconStub(std::string binDirectory, std::string logPath, std::string windowsProgram)
+    : m_program(std::move(binDirectory) + "/devcon.exe"),
+      m_logPath(std::move(logPath)),
+      m_windowsProgram(std::move(windowsProgram)) {
   Set(SetDevcon{DevconMode::Ok, {}, 0});
 }
 
@@ -39,15 +62,15 @@ DevconStub::~DevconStub() { EndRunningChildren(); }
 void DevconStub::Set(const SetDevcon& behaviour) {
   if (std::remove(m_program.c_str()) != 0 && errno != ENOENT) ThrowSystemError("cannot remove " + m_program);
   if (behaviour.mode == DevconMode::Missing) return;
-  // Written beside and renamed into place, so a run never finds half a script.
-  const std::string temporary = m_program + ".new";
-  {
-    std::ofstream file(temporary, std::ios::trunc);
-    file << ScriptText(behaviour, m_logPath);
-    if (!file.flush()) throw WorldError("cannot write " + temporary);
+  if (!m_windowsProgram.empty()) {
+    WriteAndRename(m_program.substr(0, m_program.size() - 4) + ".behaviour", BehaviourText(behaviour), 0644);
+    std::error_code error;
+    if (!std::filesystem::copy_file(m_windowsProgram, m_program, error)) {
+      throw WorldError("cannot copy " + m_windowsProgram + ": " + error.message());
+    }
+  } else {
+    WriteAndRename(m_program, ScriptText(behaviour, m_logPath), 0755);
   }
-  if (chmod(temporary.c_str(), 0755) != 0) ThrowSystemError("cannot make " + temporary + " executable");
-  if (std::rename(temporary.c_str(), m_program.c_str()) != 0) ThrowSystemError("cannot replace " + m_program);
 }
 
 std::vector<std::string> DevconStub::CollectRuns() {

@@ -5,8 +5,11 @@
 namespace scenario {
 namespace {
 
+// A combo's text is what its edit field shows (the selected item's text in a
+// drop-down list), as the platform's WM_GETTEXT answers.
 ControlView CaptureControl(const HWND__& window, int id) {
-  return ControlView{id, window.kind, window.text, window.enabled, window.visible, window.items, window.selection};
+  const std::string& text = window.kind == framework::WindowKind::ComboBox ? window.editText : window.text;
+  return ControlView{id, window.kind, text, window.enabled, window.visible, window.items, window.selection};
 }
 
 }  // namespace

@@ -57,6 +57,9 @@ struct ChooseItem {
   int controlId;
   int index;
 };
+struct DropList {
+  int controlId;
+};
 struct TypeText {
   int controlId;
   std::string text;
@@ -80,7 +83,7 @@ struct PaintMinimized {
   int width;
   int height;
 };
-using Action = std::variant<SelectPort, SelectWatchLine, ChooseItem, TypeText, Click, PressKey, MoveFocus,
+using Action = std::variant<SelectPort, SelectWatchLine, ChooseItem, DropList, TypeText, Click, PressKey, MoveFocus,
                             CloseWindow, SystemCommand, PaintMinimized>;
 
 // ---- Checks -------------------------------------------------------------------

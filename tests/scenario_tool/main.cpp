@@ -1,21 +1,34 @@
-// portsetup-scenario FILE: runs one scenario. Exit 0 when every check held,
-// 1 when a check failed, 2 when the file cannot be read or holds a line that
-// is not understood (then nothing runs). --help prints the usage.
+// portsetup-scenario [--wine] FILE: runs one scenario, on the headless backend
+// or, with --wine, against the Windows build's real dialog under Wine. Exit 0
+// when every check held, 1 when a check failed, 2 when the file cannot be read
+// or holds a line that is not understood (then nothing runs), 3 when the file
+// asks for a world that Wine cannot make (then nothing runs either). --help
+// prints the usage.
 #include <iostream>
+#include <string>
 #include <string_view>
 
 #include "resource_tables.h"
 #include "resources.h"
 #include "scenario_run.h"
 #include "script_parser.h"
+#include "wine_run.h"
 #include "world_error.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "usage: portsetup-scenario FILE\n"
-    "runs the scenario FILE against the dialog on the headless backend and prints its transcript;\n"
-    "exit 0: every check held, 1: a check failed, 2: FILE cannot be read or has lines not understood\n";
+    "usage: portsetup-scenario [--wine] FILE\n"
+    "runs the scenario FILE against the dialog on the headless backend, or with --wine against the Windows\n"
+    "build's real dialog under Wine, and prints its transcript;\n"
+    "exit 0: every check held, 1: a check failed, 2: FILE cannot be read or has lines not understood,\n"
+    "3: FILE asks for a world Wine cannot make (with --wine)\n";
+
+scenario::WineSetup WindowsBuild() {
+  const std::string agentFolder = TAVRIN_WINDOWS_BUILD_DIR "/tests/scenario_tool/agent";
+  return {agentFolder + "/portsetup-agent.exe", agentFolder + "/devcon.exe", TAVRIN_WINE_TEMPLATE_PREFIX,
+          TAVRIN_WINE_PREPARE_SCRIPT};
+}
 
 }  // namespace
 
@@ -24,22 +37,28 @@ int main(int argc, char** argv) {
     std::cout << kUsage;
     return 0;
   }
-  if (argc != 2) {
+  const bool wine = argc == 3 && std::string_view(argv[1]) == "--wine";
+  if (argc != 2 && !wine) {
     std::cerr << kUsage;
     return 2;
   }
+  const char* path = argv[argc - 1];
   std::vector<scenario::ParseError> errors;
-  const auto script = scenario::ReadScript(argv[1], &errors);
+  const auto script = scenario::ReadScript(path, &errors);
   if (!script) {
-    for (const auto& error : errors) std::cerr << argv[1] << ":" << error.line << ": " << error.message << "\n";
+    for (const auto& error : errors) std::cerr << path << ":" << error.line << ": " << error.message << "\n";
     return 2;
   }
   framework::UseModule(res::ProgramModule());
   try {
-    scenario::ScenarioRun run(*script, std::cout);
-    return run.Execute();
+    if (!wine) return scenario::ScenarioRun(*script, std::cout).Execute();
+    if (const auto line = scenario::UnmakeableUnderWine(*script)) {
+      std::cout << path << ":" << *line << ": Wine cannot make this world; the scenario does not run\n";
+      return 3;
+    }
+    return scenario::WineRun(*script, std::cout, WindowsBuild()).Execute();
   } catch (const scenario::WorldError& error) {
-    std::cerr << argv[1] << ": the world cannot be built: " << error.what() << "\n";
+    std::cerr << path << ": the world cannot be built: " << error.what() << "\n";
     return 1;
   }
 }

@@ -1,6 +1,6 @@
-// What the program did as the tool watched it: the life of its main dialog,
-// its diagnostic lines and the last icon it drew; and how far `expect boxes`
-// has read the boxes shown.
+// What the program did as the tool watched it, on whichever platform runs it:
+// the life of its main dialog, its diagnostic lines, the message boxes it
+// showed, the last icon it drew; and how far `expect boxes` has read the boxes.
 #pragma once
 
 #include <cstddef>
@@ -8,24 +8,28 @@
 #include <string>
 #include <vector>
 
-#include "dialog_view.h"
+#include "directive.h"
 
 namespace scenario {
 
+struct ShownBox {
+  std::string text;
+  unsigned type;  // 0 MB_OK, 4 MB_YESNO
+};
+
+struct IconPoint {
+  int x;
+  int y;
+};
+
 struct ProgramRecord {
-  HWND mainDialog = nullptr;  // while the main dialog runs
   bool mainStarted = false;
   bool mainEnded = false;
-  INT_PTR mainResult = 0;
-  std::optional<DialogView> mainLastView;  // kept as the main dialog ended
+  long mainResult = 0;
   std::vector<std::string> debugLines;
-  std::optional<POINT> lastIcon;
+  std::vector<ShownBox> boxes;
+  std::optional<IconPoint> lastIcon;
   std::size_t boxesChecked = 0;
-
-  // The main dialog as it is now, or as it was when it ended.
-  std::optional<DialogView> MainView() const;
-  // The dialog on top, or the main dialog as it was when it ended.
-  std::optional<DialogView> TopView() const;
 };
 
 }  // namespace scenario

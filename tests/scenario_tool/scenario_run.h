@@ -6,63 +6,45 @@
 // their own.
 #pragma once
 
-#include <deque>
 #include <ostream>
-#include <string>
 
-#include "directive.h"
 #include "headless_backend.h"
-#include "program_record.h"
-#include "transcript.h"
+#include "scenario_session.h"
 #include "world.h"
 
 namespace scenario {
 
-class ScenarioRun {
+class ScenarioRun : public ScenarioSession, private ScenarioPlatform {
  public:
   ScenarioRun(const Script& script, std::ostream& out);
-  ~ScenarioRun();
-  ScenarioRun(const ScenarioRun&) = delete;
-  ScenarioRun& operator=(const ScenarioRun&) = delete;
-
-  // 0 when every check held, 1 when any failed.
-  int Execute();
+  ~ScenarioRun() override;
 
  private:
-  struct QueuedAnswer {
-    int answer;
-    int line;
-  };
+  void ApplyWorld(const WorldDirective& directive) override { m_world.Apply(directive); }
+  void StartProgram() override;
+  std::optional<std::string> PerformAction(const Action& action) override;
+  const ScenarioPlatform& Platform() const override { return *this; }
+  void Poll() override;
 
-  // Runs one line; true when it was a person's action handed to the program.
-  bool RunLine(const ScriptLine& line);
-  void StartProgram();
-  void Act(const ScriptLine& line, const Action& action);
+  // What the checks read.
+  std::optional<DialogView> MainView() const override;
+  std::optional<DialogView> TopView() const override;
+  std::optional<int> TopDialogId() const override;
+  int EditMode() const override;
+  std::string CurrentPort() const override;
+  std::vector<std::pair<std::string, int>> OpenHandles() const override;
+  std::variant<winapi::Hive, std::string> Store() const override { return m_world.Hive().Read(); }
+  const std::vector<Bytes>& DeviceWrites() const override { return m_world.Device().Writes(); }
+  const std::vector<std::string>& DevconRuns() const override { return m_world.Devcon().Runs(); }
 
   // The framework's calls into the scenario.
-  bool OnIdle();
-  int OnMessageBox(const std::string& text, const std::string& caption, UINT type);
   void OnDialogStarted(HWND dialog);
   void OnDialogEnded(HWND dialog);
-  void OnIconDrawn(HWND dialog);
-  void OnDebugOutput(const char* text);
 
-  // Reports what reached the world since the last look.
-  void Poll();
-  // The scenario cannot sensibly go on: no further line runs.
-  void GiveUp(int line, const std::string& why);
-  void FinishChecks();
-
-  const Script& m_script;
-  Transcript m_transcript;
   World m_world;
   framework::HeadlessBackend m_backend;
-  ProgramRecord m_record;
-  std::deque<QueuedAnswer> m_answers;
-  std::size_t m_next = 0;
-  int m_currentLine = 0;
-  bool m_gaveUp = false;
-  bool m_endOfFileNoted = false;
+  HWND m_mainDialog = nullptr;  // while the main dialog runs
+  std::optional<DialogView> m_mainLastView;  // kept as the main dialog ended
 };
 
 }  // namespace scenario

@@ -150,6 +150,12 @@ Parsed Type(Args args) {
   return Action(TypeText{*id, args[1]});
 }
 
+Parsed Drop(Args args) {
+  const auto id = args.size() == 1 ? ControlId(args[0]) : std::nullopt;
+  if (!id) return "drop wants one combo id (or IDC_ name)";
+  return Action(DropList{*id});
+}
+
 Parsed ClickControl(Args args) {
   const auto id = args.size() == 1 ? ControlId(args[0]) : std::nullopt;
   if (!id) return "click wants one control id (or IDC_ name, IDOK, IDCANCEL)";
@@ -379,7 +385,8 @@ const std::map<std::string, Parsed (*)(Args)>& Keywords() {
   static const std::map<std::string, Parsed (*)(Args)> keywords = {
       {"lang", Lang},     {"port", Port},         {"driver", Driver},         {"key", KeyDirective},
       {"value", Value},   {"devcon", Devcon},     {"start", StartProgram},    {"answer", Answer},
-      {"select", Select}, {"choose", Choose},     {"type", Type},             {"click", ClickControl},
+      {"select", Select}, {"choose", Choose},     {"drop", Drop},             {"type", Type},
+      {"click", ClickControl},
       {"focus", Focus},   {"close", Close},       {"syscommand", SysCommand}, {"paint-minimized", Paint},
       {"expect", Expect},
   };

@@ -1,13 +1,13 @@
 // The machine's serial ports: one pseudo-terminal per port, its slave linked
 // into the device namespace as dosdevices/comN. A busy port is one that
-// "another program" (this tool, through a second open) holds with an
-// exclusive flock.
+// "another program" (this tool, through a second open) holds exclusively.
 #pragma once
 
 #include <map>
 #include <string>
 
-#include "unique_fd.h"
+#include "held_terminal.h"
+#include "pseudo_terminal.h"
 
 namespace scenario {
 
@@ -20,11 +20,9 @@ class SerialPorts {
 
  private:
   struct Port {
-    winapi::UniqueFd master;  // keeps the terminal alive
-    std::string slavePath;
-    winapi::UniqueFd holder;  // the other program's exclusive open, while busy
+    test_support::PseudoTerminal terminal;
+    TerminalHold holder;  // the other program's open, while busy
   };
-  Port Create(int number) const;
 
   std::string m_deviceDirectory;
   std::map<int, Port> m_ports;

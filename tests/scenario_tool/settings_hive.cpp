@@ -19,12 +19,16 @@ winapi::HiveKey EmptyServiceKey() {
 
 }  // namespace
 
-SettingsHive::SettingsHive(std::string path) : m_path(std::move(path)) {
+winapi::Hive ServiceKeyHive(bool present, const std::vector<winapi::HiveValue>& values) {
   winapi::Hive hive;
   hive.preamble = kPreamble;
+  if (!present) return hive;
   hive.keys.push_back(EmptyServiceKey());
-  Save(hive);
+  for (const winapi::HiveValue& value : values) winapi::SetHiveValue(hive, kServiceKeyPath, value);
+  return hive;
 }
+
+SettingsHive::SettingsHive(std::string path) : m_path(std::move(path)) { Save(ServiceKeyHive(true)); }
 
 SettingsHive::~SettingsHive() { winapi::SetRegistryWritesFail(false); }
 

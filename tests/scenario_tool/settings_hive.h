@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "directive.h"
 #include "hive.h"
@@ -14,6 +15,9 @@
 namespace scenario {
 
 inline constexpr char kServiceKeyPath[] = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tavrin";
+
+// A hive that holds the service key with these values, or no key at all.
+winapi::Hive ServiceKeyHive(bool present, const std::vector<winapi::HiveValue>& values = {});
 
 class SettingsHive {
  public:

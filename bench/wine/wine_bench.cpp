@@ -1,0 +1,132 @@
+// portsetup-wine-bench PROGRAM RUNS: the program's start-up (from its start
+// until it waits for input with its dialog shown) and one Apply with 225 watch
+// entries (the command sent to the dialog until its handler returns), medians
+// of RUNS runs. Before each run every port name's word is stored, each one
+// watched, so the watch list holds 225 entries; a run whose list holds fewer,
+// whose Apply left a word unwritten or whose program did not end fails.
+// Prints "start-up ms=N" and "apply ms=N"; exit 1 on a failure.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "dialog_windows.h"
+#include "resource.h"
+
+namespace {
+
+constexpr char kServiceKey[] = "System\\CurrentControlSet\\Services\\Tavrin";
+constexpr int kPortNames = 225;
+constexpr DWORD kWatchedWord = 0x27;  // watched, PnP polling, HID digitizer, 9600 baud
+constexpr DWORD kMarker = 0x80000000u;
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration duration) {
+  return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+double Median(std::vector<double> samples) {
+  std::sort(samples.begin(), samples.end());
+  return samples[samples.size() / 2];
+}
+
+[[noreturn]] void Fail(const std::string& why) {
+  std::fprintf(stderr, "portsetup-wine-bench: %s\n", why.c_str());
+  std::exit(1);
+}
+
+// The same word under every port name, in a service key made if missing.
+bool StoreWords(DWORD word) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  bool stored = true;
+  for (int port = 1; port <= kPortNames; ++port) {
+    const std::string name = "COM" + std::to_string(port);
+    stored = stored && RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&word),
+                                      sizeof word) == ERROR_SUCCESS;
+  }
+  RegCloseKey(key);
+  return stored;
+}
+
+DWORD StoredWord(const char* name) {
+  HKEY key = nullptr;
+  DWORD word = 0;
+  DWORD size = sizeof word;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+  RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&word), &size);
+  RegCloseKey(key);
+  return word;
+}
+
+struct Run {
+  double startUp;
+  double apply;
+};
+
+Run MeasureOnce(const std::string& program) {
+  // A bit the entries do not carry marks each word, so that Apply must write them anew.
+  if (!StoreWords(kWatchedWord | kMarker)) Fail("cannot store the words");
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + program + "\"";
+  const auto started = Clock::now();
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    Fail("cannot start " + program);
+  }
+  WaitForInputIdle(process.hProcess, 60000);
+  const HWND dialog = wine_test::WaitForWindow(
+      [&] {
+        const HWND window = wine_test::FindDialog(process.dwProcessId, "TAVRIN");
+        return window != nullptr && IsWindowVisible(window) ? window : HWND{};
+      },
+      std::chrono::seconds(60));
+  const auto waiting = Clock::now();
+  if (dialog == nullptr) Fail("the dialog did not show");
+  const LRESULT entries = SendMessageW(GetDlgItem(dialog, IDC_WATCH_LIST), LB_GETCOUNT, 0, 0);
+  if (entries != kPortNames) Fail("the watch list holds " + std::to_string(entries) + " entries");
+
+  const auto applying = Clock::now();
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_APPLY_BUTTON, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_APPLY_BUTTON)));
+  const auto applied = Clock::now();
+  if (StoredWord("COM1") != kWatchedWord || StoredWord("COM225") != kWatchedWord) Fail("Apply left words unwritten");
+
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1;
+  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) Fail("the program did not end");
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (exitCode != 0) Fail("the program ended with " + std::to_string(exitCode));
+  return {Milliseconds(waiting - started), Milliseconds(applied - applying)};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc == 3 ? std::atoi(argv[2]) : 0;
+  if (runs < 1) {
+    std::fprintf(stderr, "usage: portsetup-wine-bench PROGRAM RUNS\n");
+    return 2;
+  }
+  MeasureOnce(argv[1]);  // the first run's one-time work is not measured
+  std::vector<double> startUps, applies;
+  for (int run = 0; run < runs; ++run) {
+    const Run measured = MeasureOnce(argv[1]);
+    startUps.push_back(measured.startUp);
+    applies.push_back(measured.apply);
+  }
+  std::printf("start-up ms=%.2f\napply ms=%.2f\n", Median(startUps), Median(applies));
+  return 0;
+}

@@ -1,0 +1,22 @@
+// A dialog as a person sees it, read from the real windows with the
+// platform's messages and written as protocol lines (agent_protocol.h):
+//   dialog TEMPLATE
+//   self ENABLED VISIBLE TEXT                       the dialog itself
+//   control ID KIND ENABLED VISIBLE SELECTION TEXT ITEM...
+//   focus ID | focus none                           the control that has the focus
+//   menu FLAGS TEXT                                 an item the program added to the system menu
+//   dirty N                                         the main dialog's dirty flag
+// KIND is push-button, group-box, static, icon-static, list-box or combo-box.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace scenario::agent {
+
+// On the program's thread.
+std::vector<std::string> ReadDialog(HWND dialog);
+
+}  // namespace scenario::agent

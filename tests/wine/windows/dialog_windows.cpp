@@ -1,0 +1,69 @@
+#include "dialog_windows.h"
+
+#include <thread>
+#include <vector>
+
+#include "wide_text.h"
+
+namespace wine_test {
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::string WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                      &copied);
+  text.resize(copied);
+  return framework::win32::Narrow(text);
+}
+
+HWND WaitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    if (HWND window = find()) return window;
+    if (std::chrono::steady_clock::now() > deadline) return nullptr;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+namespace {
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
+  if (ClassName(window) == L"#32770") reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> Dialogs() {
+  std::vector<HWND> windows;
+  EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+}  // namespace
+
+HWND FindDialog(DWORD pid, const std::string& caption) {
+  for (HWND window : Dialogs()) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if ((pid == 0 || owner == pid) && GetWindow(window, GW_OWNER) == nullptr && WindowText(window) == caption) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+HWND FindOwnedDialog(HWND owner) {
+  for (HWND window : Dialogs()) {
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == owner) return window;
+  }
+  return nullptr;
+}
+
+}  // namespace wine_test

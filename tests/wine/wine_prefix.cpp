@@ -1,0 +1,154 @@
+#include "wine_prefix.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace wine_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Setting(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') throw std::runtime_error(std::string(name) + " is not set");
+  return value;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Runs command with the environment; standard output and error go to files.
+Outcome Spawn(const std::vector<std::string>& command, const std::vector<std::string>& environment,
+              const std::string& outputStem, std::chrono::seconds limit) {
+  std::vector<char*> argv;
+  for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  // The environment's entries, each replaced by a later one of the same name.
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) entries.emplace_back(*entry);
+  for (const std::string& setting : environment) {
+    const std::string name = setting.substr(0, setting.find('=') + 1);
+    std::erase_if(entries, [&name](const std::string& entry) { return entry.rfind(name, 0) == 0; });
+    entries.push_back(setting);
+  }
+  std::vector<char*> envp;
+  for (const std::string& entry : entries) envp.push_back(const_cast<char*>(entry.c_str()));
+  envp.push_back(nullptr);
+
+  const std::string outPath = outputStem + ".out";
+  const std::string errPath = outputStem + ".err";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = -1;
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  Outcome outcome;
+  if (spawned != 0) {
+    outcome.err = "cannot start " + command[0];
+    return outcome;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      status = -1;
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (status != -1 && WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
+  outcome.out = ReadFile(outPath);
+  outcome.err = ReadFile(errPath);
+  return outcome;
+}
+
+// A fresh folder beside the template: hard links need the same file system.
+std::string FolderBeside(const std::string& template_) {
+  std::string pattern = template_ + "-copy.XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a folder beside " + template_);
+  return pattern;
+}
+
+}  // namespace
+
+WinePrefix::WinePrefix()
+    : m_directory(FolderBeside(Setting("TAVRIN_WINE_TEMPLATE"))), m_path(m_directory + "/prefix") {
+  // Hard links share the system's files with the template; the registry, the
+  // one thing Wine writes back, gets copies of its own.
+  fs::copy(Setting("TAVRIN_WINE_TEMPLATE"), m_path,
+           fs::copy_options::recursive | fs::copy_options::create_hard_links | fs::copy_options::copy_symlinks);
+  for (const char* hive : {"system.reg", "user.reg", "userdef.reg"}) {
+    const fs::path file = fs::path(m_path) / hive;
+    const fs::path copy = file.string() + ".copy";
+    fs::copy_file(file, copy);
+    fs::rename(copy, file);
+  }
+  Spawn({"wineserver", "--persistent"}, {"WINEPREFIX=" + m_path}, m_directory + "/wineserver",
+        std::chrono::seconds(60));
+}
+
+WinePrefix::~WinePrefix() {
+  Spawn({"wineserver", "--kill"}, {"WINEPREFIX=" + m_path}, m_directory + "/wineserver", std::chrono::seconds(60));
+  Spawn({"wineserver", "--wait"}, {"WINEPREFIX=" + m_path}, m_directory + "/wineserver", std::chrono::seconds(60));
+  std::error_code ignored;
+  fs::remove_all(m_directory, ignored);
+}
+
+void WinePrefix::Link(const std::string& name, const std::string& target) const {
+  Unlink(name);
+  fs::create_symlink(target, fs::path(m_path) / "dosdevices" / name);
+}
+
+void WinePrefix::Unlink(const std::string& name) const {
+  std::error_code ignored;
+  fs::remove(fs::path(m_path) / "dosdevices" / name, ignored);
+}
+
+Outcome WinePrefix::Run(const std::vector<std::string>& command, const std::vector<std::string>& environment,
+                        std::chrono::seconds limit) const {
+  std::vector<std::string> wine = {"wine"};
+  wine.insert(wine.end(), command.begin(), command.end());
+  std::vector<std::string> settings = {"WINEPREFIX=" + m_path, "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml="};
+  settings.insert(settings.end(), environment.begin(), environment.end());
+  return Spawn(wine, settings, m_directory + "/run", limit);
+}
+
+std::string WindowsProgram(const std::string& relative) { return Setting("TAVRIN_WINDOWS_BUILD") + "/" + relative; }
+
+std::string WindowsPath(const std::string& path) {
+  std::string windows = "Z:" + fs::absolute(path).string();
+  for (char& c : windows) {
+    if (c == '/') c = '\\';
+  }
+  return windows;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace wine_test

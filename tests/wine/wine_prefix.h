@@ -1,0 +1,50 @@
+// The Linux side of the Wine tests: a Wine prefix of the test program's own,
+// copied beside the one the wine_prefix test makes once per run
+// (TAVRIN_WINE_TEMPLATE) and removed at its end, with its wineserver running
+// while the object lives; and the Windows programs of the windows-x64 build
+// (TAVRIN_WINDOWS_BUILD).
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace wine_test {
+
+struct Outcome {
+  int status = -1;  // exit status, or -1 when the run was killed or did not start
+  std::string out;
+  std::string err;
+};
+
+class WinePrefix {
+ public:
+  WinePrefix();
+  ~WinePrefix();
+  WinePrefix(const WinePrefix&) = delete;
+  WinePrefix& operator=(const WinePrefix&) = delete;
+
+  // The prefix; its folder holds the runs' output files too.
+  const std::string& path() const { return m_path; }
+  // dosdevices/name as a symbolic link to target, replacing what was there.
+  void Link(const std::string& name, const std::string& target) const;
+  void Unlink(const std::string& name) const;
+
+  // Runs `wine command...` in the prefix with the extra environment entries
+  // ("NAME=value", replacing any of the same name); killed after the limit.
+  Outcome Run(const std::vector<std::string>& command, const std::vector<std::string>& environment = {},
+              std::chrono::seconds limit = std::chrono::seconds(120)) const;
+
+ private:
+  std::string m_directory;
+  std::string m_path;
+};
+
+// A program of the windows-x64 build, by its path in the build tree.
+std::string WindowsProgram(const std::string& relative);
+// The Windows name of a Linux path: the path on drive Z:.
+std::string WindowsPath(const std::string& path);
+// One line per element.
+std::vector<std::string> Lines(const std::string& text);
+
+}  // namespace wine_test

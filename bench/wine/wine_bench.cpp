@@ -11,15 +11,16 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "dialog_windows.h"
 #include "resource.h"
+#include "settings_key.h"
 
 namespace {
 
-constexpr char kServiceKey[] = "System\\CurrentControlSet\\Services\\Tavrin";
 constexpr int kPortNames = 225;
 constexpr DWORD kWatchedWord = 0x27;  // watched, PnP polling, HID digitizer, 9600 baud
 constexpr DWORD kMarker = 0x80000000u;
@@ -42,29 +43,27 @@ double Median(std::vector<double> samples) {
 
 // The same word under every port name, in a service key made if missing.
 bool StoreWords(DWORD word) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  bool stored = true;
+  if (!wine_test::SetKeyPresent(true).empty()) return false;
+  const std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(&word), reinterpret_cast<const BYTE*>(&word + 1));
   for (int port = 1; port <= kPortNames; ++port) {
-    const std::string name = "COM" + std::to_string(port);
-    stored = stored && RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&word),
-                                      sizeof word) == ERROR_SUCCESS;
+    if (!wine_test::SetValue("COM" + std::to_string(port), REG_DWORD, bytes).empty()) return false;
   }
-  RegCloseKey(key);
-  return stored;
+  return true;
 }
 
-DWORD StoredWord(const char* name) {
-  HKEY key = nullptr;
-  DWORD word = 0;
-  DWORD size = sizeof word;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
-  RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&word), &size);
-  RegCloseKey(key);
-  return word;
+// Whether Apply wrote the word under every port name.
+bool EveryWordIs(DWORD word) {
+  std::vector<wine_test::StoredValue> values;
+  if (!wine_test::ReadStore(values)) return false;
+  int written = 0;
+  for (const wine_test::StoredValue& value : values) {
+    DWORD stored = 0;
+    if (value.data.size() != sizeof stored) return false;
+    std::memcpy(&stored, value.data.data(), sizeof stored);
+    if (stored != word) return false;
+    ++written;
+  }
+  return written == kPortNames;
 }
 
 struct Run {
@@ -100,7 +99,7 @@ Run MeasureOnce(const std::string& program) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_APPLY_BUTTON, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_APPLY_BUTTON)));
   const auto applied = Clock::now();
-  if (StoredWord("COM1") != kWatchedWord || StoredWord("COM225") != kWatchedWord) Fail("Apply left words unwritten");
+  if (!EveryWordIs(kWatchedWord)) Fail("Apply left words unwritten");
 
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   DWORD exitCode = 1;

@@ -5,6 +5,7 @@
 // asks for a world that Wine cannot make (then nothing runs either). --help
 // prints the usage.
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,6 @@
 #include "scenario_run.h"
 #include "script_parser.h"
 #include "wine_run.h"
-#include "world_error.h"
 
 namespace {
 
@@ -25,9 +25,8 @@ constexpr char kUsage[] =
     "3: FILE asks for a world Wine cannot make (with --wine)\n";
 
 scenario::WineSetup WindowsBuild() {
-  const std::string agentFolder = TAVRIN_WINDOWS_BUILD_DIR "/tests/scenario_tool/agent";
-  return {agentFolder + "/portsetup-agent.exe", agentFolder + "/devcon.exe", TAVRIN_WINE_TEMPLATE_PREFIX,
-          TAVRIN_WINE_PREPARE_SCRIPT};
+  return {TAVRIN_WINDOWS_BUILD_DIR "/tests/scenario_tool/agent/portsetup-agent.exe",
+          TAVRIN_WINDOWS_BUILD_DIR "/tests/wine/devcon/devcon.exe", TAVRIN_WINE_TEMPLATE_PREFIX, TAVRIN_WINE_PREPARE_SCRIPT};
 }
 
 }  // namespace
@@ -57,7 +56,7 @@ int main(int argc, char** argv) {
       return 3;
     }
     return scenario::WineRun(*script, std::cout, WindowsBuild()).Execute();
-  } catch (const scenario::WorldError& error) {
+  } catch (const std::runtime_error& error) {  // a WorldError, or a failure of the Wine prefix or display
     std::cerr << path << ": the world cannot be built: " << error.what() << "\n";
     return 1;
   }

@@ -39,21 +39,6 @@ const InspectedControl* InspectedWindow::Control(int id) const {
   return nullptr;
 }
 
-std::string InspectedWindow::BoxText() const {
-  for (const InspectedControl& control : controls) {
-    if (control.id == -1 && control.className == "Static") return control.text;
-  }
-  return {};
-}
-
-std::vector<int> InspectedWindow::Buttons() const {
-  std::vector<int> ids;
-  for (const InspectedControl& control : controls) {
-    if (control.className == "Button" && control.visible) ids.push_back(control.id);
-  }
-  return ids;
-}
-
 InspectorReport ParseInspectorReport(const std::string& output) {
   InspectorReport report;
   std::istringstream stream(output);
@@ -61,15 +46,11 @@ InspectorReport ParseInspectorReport(const std::string& output) {
     const std::string word = line.substr(0, line.find(' '));
     if (word == "launched" || word == "owned") {
       report.windows.push_back({Field(line, "caption"), {}});
-      if (word == "launched") report.launchMs = Number(line, "ms");
     } else if (word == "control" && !report.windows.empty()) {
-      report.windows.back().controls.push_back({static_cast<int>(Number(line, "id")), Field(line, "class"),
-                                                Number(line, "visible") != 0, Number(line, "enabled") != 0,
-                                                static_cast<int>(Number(line, "missing")), Field(line, "text")});
-    } else if (word == "line") {
-      report.lines[static_cast<int>(Number(line, "id"))].push_back(Field(line, "text"));
-    } else if (word == "sent") {
-      report.sentMs = Number(line, "ms");
+      report.windows.back().controls.push_back(
+          {static_cast<int>(Number(line, "id")), static_cast<int>(Number(line, "missing")), Field(line, "text")});
+    } else if (word == "box") {
+      report.boxTexts.push_back(Field(line, "text"));
     } else if (word == "exit") {
       report.exitCode = static_cast<int>(Number(line, "code"));
     } else if (word == "error") {

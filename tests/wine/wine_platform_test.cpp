@@ -104,13 +104,16 @@ TEST_F(WinePlatformTest, PortProbeOffersThePortsThatOpenExclusivelyInNameOrder) 
 
 class WineRestartTest : public WinePlatformTest {
  protected:
-  // The environment of a run with the test devcon.exe first on Wine's path.
-  std::vector<std::string> DevconEnvironment(const std::string& exitCode, const std::string& sleepMs) const {
-    return {"WINEPATH=" + WindowsPath(WindowsProgram("tests/wine/devcon")), "TAVRIN_TEST_DEVCON_LOG=" + m_log,
-            "TAVRIN_TEST_DEVCON_EXIT=" + exitCode, "TAVRIN_TEST_DEVCON_SLEEP_MS=" + sleepMs};
+  // The environment of a run with the test devcon.exe on Wine's path, ending
+  // as `behaviour` says.
+  std::vector<std::string> DevconEnvironment(const std::string& behaviour) const {
+    m_directory.Write("devcon.behaviour", behaviour);
+    return {DevconOnPath(m_directory.path())};
   }
+  // The command lines the tool logged, one a line; a window it was asked to
+  // show instead of hiding is named after its line.
   std::string Log() const {
-    std::ifstream file(m_log);
+    std::ifstream file(m_directory / "devcon.log");
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
@@ -119,23 +122,21 @@ class WineRestartTest : public WinePlatformTest {
 
  private:
   test_support::TempDirectory m_directory;
-  std::string m_log = m_directory / "devcon.log";
 };
 
 TEST_F(WineRestartTest, RunsTheToolHiddenAndGivesItsExitCode) {
-  const auto lines = Probe({"run", "devcon.exe", "restart ROOT\\TAVRIN", "8000"}, DevconEnvironment("3", "0"));
+  const auto lines = Probe({"run", "devcon.exe", "restart ROOT\\TAVRIN", "8000"}, DevconEnvironment("exit 3"));
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_THAT(lines[0], HasSubstr("result=3 "));
-  EXPECT_EQ(Log(), "args=restart ROOT\\TAVRIN\nshow=0\nended\n");  // SW_HIDE
+  EXPECT_EQ(Log(), "restart ROOT\\TAVRIN\n");
 }
 
-TEST_F(WineRestartTest, StopsWaitingAfterTheLimitAndLeavesTheToolRunning) {
-  const auto lines = Probe({"run", "devcon.exe", "restart ROOT\\TAVRIN", "8000"}, DevconEnvironment("0", "12000"));
+TEST_F(WineRestartTest, StopsWaitingAfterTheLimit) {
+  const auto lines = Probe({"run", "devcon.exe", "restart ROOT\\TAVRIN", "8000"}, DevconEnvironment("sleep 12"));
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_THAT(lines[0], HasSubstr("result=258 "));  // WAIT_TIMEOUT
   EXPECT_GE(Milliseconds(lines[0]), 8000);
   EXPECT_LT(Milliseconds(lines[0]), 9500);
-  EXPECT_EQ(Log(), "args=restart ROOT\\TAVRIN\nshow=0\n");  // not ended yet
 }
 
 TEST_F(WineRestartTest, ReturnsAtOnceWhenTheToolIsMissing) {

@@ -2,18 +2,15 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
-extern char** environ;
+#include "linux_programs.h"
+#include "unique_fd.h"
 
 namespace wine_test {
 namespace {
@@ -33,51 +30,34 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// Runs command with the environment; standard output and error go to files.
+// Runs command with this process's environment, each entry of `environment`
+// replacing one of the same name; standard output and error go to files.
 Outcome Spawn(const std::vector<std::string>& command, const std::vector<std::string>& environment,
               const std::string& outputStem, std::chrono::seconds limit) {
-  std::vector<char*> argv;
-  for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
-  argv.push_back(nullptr);
-  // The environment's entries, each replaced by a later one of the same name.
-  std::vector<std::string> entries;
-  for (char** entry = environ; *entry != nullptr; ++entry) entries.emplace_back(*entry);
+  std::vector<std::string> entries = CurrentEnvironment();
   for (const std::string& setting : environment) {
     const std::string name = setting.substr(0, setting.find('=') + 1);
-    std::erase_if(entries, [&name](const std::string& entry) { return entry.rfind(name, 0) == 0; });
+    std::erase_if(entries, [&name](const std::string& entry) { return entry.starts_with(name); });
     entries.push_back(setting);
   }
-  std::vector<char*> envp;
-  for (const std::string& entry : entries) envp.push_back(const_cast<char*>(entry.c_str()));
-  envp.push_back(nullptr);
-
   const std::string outPath = outputStem + ".out";
   const std::string errPath = outputStem + ".err";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t pid = -1;
-  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
   Outcome outcome;
-  if (spawned != 0) {
-    outcome.err = "cannot start " + command[0];
-    return outcome;
-  }
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      status = -1;
-      break;
+  {
+    const winapi::UniqueFd out(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    const winapi::UniqueFd err(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    const pid_t pid = StartProcess(command, entries, -1, out.Get(), err.Get());
+    if (pid < 0) {
+      outcome.err = "cannot start " + command[0];
+      return outcome;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (const std::optional<int> status = WaitForProcess(pid, limit)) {
+      outcome.status = *status;
+    } else {
+      kill(pid, SIGKILL);
+      WaitForProcess(pid);
+    }
   }
-  if (status != -1 && WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
   outcome.out = ReadFile(outPath);
   outcome.err = ReadFile(errPath);
   return outcome;
@@ -142,6 +122,13 @@ std::string WindowsPath(const std::string& path) {
     if (c == '/') c = '\\';
   }
   return windows;
+}
+
+std::string DevconOnPath(const std::string& folder) {
+  fs::create_directories(folder);
+  fs::copy_file(WindowsProgram("tests/wine/devcon/devcon.exe"), fs::path(folder) / "devcon.exe",
+                fs::copy_options::overwrite_existing);
+  return "WINEPATH=" + WindowsPath(folder);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

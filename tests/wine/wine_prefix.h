@@ -44,6 +44,9 @@ class WinePrefix {
 std::string WindowsProgram(const std::string& relative);
 // The Windows name of a Linux path: the path on drive Z:.
 std::string WindowsPath(const std::string& path);
+// Copies the test devcon.exe (windows/test_devcon.cpp) into folder, made if
+// missing; the environment entry that puts folder on Wine's path.
+std::string DevconOnPath(const std::string& folder);
 // One line per element.
 std::vector<std::string> Lines(const std::string& text);
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "agent_protocol.h"
+#include "dialog_reader.h"
 #include "editing_state.h"
 #include "framework.h"
 #include "handle_census.h"
@@ -23,7 +24,6 @@
 #include "script_words.h"
 #include "settings_key.h"
 #include "text_format.h"
-#include "dialog_reader.h"
 #include "win32/modal_loop.h"
 #include "win32/window_wrappers.h"
 
@@ -47,8 +47,9 @@ std::vector<std::string> Events(const std::optional<std::string>& problem = std:
     for (const std::string& text : TakeDebugTexts()) lines.push_back("debug " + QuoteWord(text));
     if (MainStarted()) lines.push_back("started");
     if (const HWND box = OpenMessageBox()) {
-      const BoxLook look = ReadMessageBox(box);
-      lines.push_back("box " + std::to_string(look.type) + " " + QuoteWord(look.text) + " " + QuoteWord(look.caption));
+      const wine_test::MessageBoxState look = wine_test::ReadMessageBox(box);
+      lines.push_back("box " + std::to_string(BoxType(look)) + " " + QuoteWord(look.text) + " " +
+                      QuoteWord(look.caption));
     }
     if (const auto result = MainResult()) lines.push_back("ended " + std::to_string(*result));
   });
@@ -56,10 +57,10 @@ std::vector<std::string> Events(const std::optional<std::string>& problem = std:
 }
 
 std::vector<std::string> Store() {
-  std::vector<StoredValue> values;
-  if (!ReadStore(values)) return {"absent"};
+  std::vector<wine_test::StoredValue> values;
+  if (!wine_test::ReadStore(values)) return {"absent"};
   std::vector<std::string> lines;
-  for (const StoredValue& value : values) {
+  for (const wine_test::StoredValue& value : values) {
     lines.push_back("value " + QuoteWord(value.name) + " " + std::to_string(value.type) + " " +
                     QuoteWord(HexText(Bytes(value.data.begin(), value.data.end()))));
   }
@@ -91,11 +92,11 @@ std::vector<std::string> Refusal(const std::string& error) {
 
 std::vector<std::string> Answer(const std::vector<std::string>& words) {
   const std::string& what = words.at(0);
-  if (what == "key") return Refusal(SetKeyPresent(words.at(1) == "present"));
+  if (what == "key") return Refusal(wine_test::SetKeyPresent(words.at(1) == "present"));
   if (what == "value") {
     const auto data = ParseHexBytes(words.at(3));
     if (!data) return Refusal("not hex: " + words.at(3));
-    return Refusal(SetValue(words.at(1), static_cast<DWORD>(std::stoul(words.at(2))), {data->begin(), data->end()}));
+    return Refusal(wine_test::SetValue(words.at(1), static_cast<DWORD>(std::stoul(words.at(2))), {data->begin(), data->end()}));
   }
   if (what == "store") return Store();
   if (what == "start") {

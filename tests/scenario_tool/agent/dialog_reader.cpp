@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "control_reader.h"
 #include "framework.h"
 #include "port_setup_dlg.h"
 #include "script_words.h"
@@ -12,59 +13,25 @@
 namespace scenario::agent {
 namespace {
 
-using framework::win32::SendTextMessage;
 using framework::win32::WindowText;
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = L"";
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-const char* KindOf(HWND control) {
-  const std::wstring name = ClassOf(control);
-  const LONG style = GetWindowLongW(control, GWL_STYLE);
-  if (name == L"Button") return (style & BS_TYPEMASK) == BS_GROUPBOX ? "group-box" : "push-button";
-  if (name == L"Static") return (style & SS_TYPEMASK) == SS_ICON ? "icon-static" : "static";
-  if (name == L"ListBox") return "list-box";
-  if (name == L"ComboBox") return "combo-box";
+const char* KindOf(const wine_test::ControlState& control) {
+  if (control.className == L"Button") return (control.style & BS_TYPEMASK) == BS_GROUPBOX ? "group-box" : "push-button";
+  if (control.className == L"Static") return (control.style & SS_TYPEMASK) == SS_ICON ? "icon-static" : "static";
+  if (control.className == L"ListBox") return "list-box";
+  if (control.className == L"ComboBox") return "combo-box";
   return "other";
 }
 
-// The lines of a list box or the list of a combo box, read through the
-// framework's UTF-8 messages.
-std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage) {
-  std::vector<std::string> items;
-  const auto count = SendMessageW(control, countMessage, 0, 0);
-  for (LRESULT index = 0; index < count; ++index) {
-    const auto length = SendTextMessage(control, lengthMessage, static_cast<WPARAM>(index), 0);
-    std::string text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
-    SendTextMessage(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(text.find('\0'));
-    items.push_back(text);
-  }
-  return items;
-}
-
-std::string ControlLine(HWND control) {
-  const std::string kind = KindOf(control);
-  std::vector<std::string> items;
-  LRESULT selection = -1;
-  if (kind == "list-box") {
-    items = Items(control, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
-    selection = SendMessageW(control, LB_GETCURSEL, 0, 0);
-  } else if (kind == "combo-box") {
-    items = Items(control, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
-    selection = SendMessageW(control, CB_GETCURSEL, 0, 0);
-  }
+std::string ControlLine(const wine_test::ControlState& control) {
   // Built by appending, which GCC 12 at -O3 does not misreport.
   std::string line = "control";
   for (const std::string& word :
-       {std::to_string(GetDlgCtrlID(control)), kind, std::string(IsWindowEnabled(control) ? "1" : "0"),
-        std::string(IsWindowVisible(control) ? "1" : "0"), std::to_string(selection), QuoteWord(WindowText(control))}) {
+       {std::to_string(control.id), std::string(KindOf(control)), std::string(control.enabled ? "1" : "0"),
+        std::string(control.visible ? "1" : "0"), std::to_string(control.selection), QuoteWord(control.text)}) {
     line.append(" ").append(word);
   }
-  for (const std::string& item : items) line.append(" ").append(QuoteWord(item));
+  for (const std::string& item : control.items) line.append(" ").append(QuoteWord(item));
   return line;
 }
 
@@ -112,9 +79,7 @@ std::vector<std::string> ReadDialog(HWND dialog) {
   lines.push_back("dialog " + std::to_string(wrapper != nullptr ? wrapper->TemplateId() : 0));
   lines.push_back(std::string("self ") + (IsWindowEnabled(dialog) ? "1 " : "0 ") +
                   (IsWindowVisible(dialog) ? "1 " : "0 ") + QuoteWord(WindowText(dialog)));
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    lines.push_back(ControlLine(child));
-  }
+  for (const wine_test::ControlState& control : wine_test::ReadControls(dialog)) lines.push_back(ControlLine(control));
   lines.push_back(FocusLine(dialog));
   AddMenuLines(dialog, lines);
   if (const auto* main = dynamic_cast<const CPortSetupDlg*>(wrapper)) {

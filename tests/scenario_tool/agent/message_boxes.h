@@ -1,23 +1,20 @@
 // The platform's message boxes over the program: found among the program's
 // thread's windows as the enabled dialog window that is no dialog of the
-// framework's, read through their controls, and answered by pressing a button.
+// framework's, read through their controls (control_reader.h), and answered
+// by pressing a button.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
+#include "control_reader.h"
 
 namespace scenario::agent {
 
 // The message box open now, or null. On the program's thread.
 HWND OpenMessageBox();
 
-struct BoxLook {
-  std::string text;
-  std::string caption;
-  unsigned type = 0;  // MB_OK (0) when its only button is OK, MB_YESNO (4) for Yes and No
-};
-BoxLook ReadMessageBox(HWND box);
+// MB_OK (0) when the box's only button is OK, MB_YESNO (4) for Yes and No.
+unsigned BoxType(const wine_test::MessageBoxState& box);
 
 // Presses the box's button `id` (IDOK, IDYES, IDNO) as a click does; false
 // when the box has no such button.

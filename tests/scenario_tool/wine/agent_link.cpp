@@ -6,9 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 
 #include "agent_protocol.h"
-#include "child_process.h"
+#include "linux_programs.h"
 #include "script_words.h"
 #include "world_error.h"
 
@@ -32,7 +33,7 @@ AgentLink::AgentLink(const std::vector<std::string>& command, const std::vector<
   m_fromAgent = winapi::UniqueFd(fromAgent[0]);
   const winapi::UniqueFd agentOutput(fromAgent[1]);
   const winapi::UniqueFd log(open(errorLog.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600));
-  m_pid = StartProcess(command, environment, agentInput.Get(), agentOutput.Get(), log.Get());
+  m_pid = wine_test::StartProcess(command, environment, agentInput.Get(), agentOutput.Get(), log.Get());
   if (m_pid < 0) throw WorldError("cannot start the agent");
 }
 
@@ -43,9 +44,9 @@ AgentLink::~AgentLink() {
     // the agent is gone already; it is reaped below
   }
   m_toAgent.Close();
-  if (!WaitForProcess(m_pid, 10'000)) {
+  if (!wine_test::WaitForProcess(m_pid, std::chrono::seconds(10))) {
     kill(m_pid, SIGKILL);
-    WaitForProcess(m_pid);
+    wine_test::WaitForProcess(m_pid);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "script_words.h"
 #include "settings_hive.h"
 #include "text_format.h"
+#include "wine_languages.h"
 #include "world_error.h"
 
 namespace scenario {
@@ -13,12 +14,8 @@ namespace {
 
 // The user locale that makes Wine's resource lookup pick a string table.
 std::string LocaleOf(std::uint16_t language) {
-  static const std::pair<std::uint16_t, const char*> kLocales[] = {
-      {1028, "zh_TW"}, {1031, "de_DE"}, {1033, "en_US"}, {1036, "fr_FR"}, {1040, "it_IT"},
-      {1041, "ja_JP"}, {1042, "ko_KR"}, {1043, "nl_NL"}, {1049, "ru_RU"}, {2052, "zh_CN"},
-      {3076, "zh_HK"}, {3082, "es_ES"}, {4100, "zh_SG"}, {1045, "pl_PL"}, {1053, "sv_SE"}};
-  for (const auto& [id, name] : kLocales) {
-    if (id == language) return std::string(name) + ".UTF-8";
+  for (const wine_test::Language& known : wine_test::kLanguages) {
+    if (known.id == language) return known.locale;
   }
   throw WorldError("no locale for language " + std::to_string(language) + " is known to this tool");
 }
@@ -114,8 +111,10 @@ std::optional<std::string> UnmakeableUnderWine(const Script& script) {
   for (const ScriptLine& line : script.lines) {
     const auto* world = std::get_if<WorldDirective>(&line.directive);
     const auto* key = world != nullptr ? std::get_if<SetKey>(world) : nullptr;
+    const auto* devcon = world != nullptr ? std::get_if<SetDevcon>(world) : nullptr;
     const auto* action = std::get_if<Action>(&line.directive);
     if ((key != nullptr && key->state == KeyState::RejectsWrites) ||
+        (devcon != nullptr && devcon->mode == DevconMode::Missing) ||
         (action != nullptr && std::holds_alternative<PaintMinimized>(*action))) {
       return std::to_string(line.line) + ": " + line.text;
     }

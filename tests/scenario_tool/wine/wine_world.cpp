@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-#include "child_process.h"
+#include "linux_programs.h"
 #include "unique_fd.h"
 #include "world_error.h"
 
@@ -37,7 +37,7 @@ const std::string& EnsureTemplate(const WineSetup& setup) {
   const winapi::UniqueFd lock(open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
   if (!lock.Valid() || flock(lock.Get(), LOCK_EX) != 0) ThrowSystemError("cannot lock " + lockPath);
   if (!fs::exists(setup.templatePrefix + "/.update-timestamp") &&
-      RunAndWait({setup.prepareScript, setup.templatePrefix}, CurrentEnvironment()) != 0) {
+      wine_test::RunAndWait({setup.prepareScript, setup.templatePrefix}, wine_test::CurrentEnvironment()) != 0) {
     throw WorldError("cannot make the template Wine prefix with " + setup.prepareScript);
   }
   // The prefix copy takes its template from the environment.
@@ -65,7 +65,7 @@ std::vector<std::string> WineWorld::AgentCommand() const { return {"wine", m_age
 
 std::vector<std::string> WineWorld::Environment(const std::string& locale) const {
   std::vector<std::string> variables;
-  for (const std::string& variable : CurrentEnvironment()) {
+  for (const std::string& variable : wine_test::CurrentEnvironment()) {
     const std::string name = variable.substr(0, variable.find('='));
     if (name.rfind("WINE", 0) == 0 || name.rfind("LC_", 0) == 0 || name == "LANG" || name == "LANGUAGE" ||
         name == "DISPLAY" || name == "WAYLAND_DISPLAY") {

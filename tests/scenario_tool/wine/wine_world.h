@@ -50,7 +50,7 @@ class WineWorld {
  private:
   std::string m_agentProgram;
   std::string m_templatePrefix;
-  VirtualDisplay m_display;
+  wine_test::VirtualDisplay m_display;
   test_support::TempDirectory m_root;
   wine_test::WinePrefix m_prefix;  // its server ends before the display and the folders go
   SerialPorts m_ports;

@@ -2,24 +2,21 @@
 // process under Wine, one step after the other as its arguments say, and
 // prints what it finds, one line per fact:
 //
-//   launch PROGRAM      start PROGRAM; "launched ms=N caption=T" once it waits
+//   launch PROGRAM      start PROGRAM; "launched caption=T" once it waits
 //                       for input with its main dialog or a message box over
 //                       it shown, which becomes the current window
-//   attach              take the shown main dialog of any process
 //   font FACE POINTS    the font whose glyphs `controls` checks texts against
-//   controls            "control id=N class=C visible=0|1 enabled=0|1
-//                       missing=N text=T" for each control of the current window
-//                       (missing: characters without a glyph in the font)
-//   lines ID            "line id=ID index=N text=T" for list or combo box ID
+//   controls            "control id=N missing=N text=T" for each control of
+//                       the current window (missing: characters without a
+//                       glyph in the font)
+//   box                 "box text=T": the text of the current window, a
+//                       message box
 //   select ID INDEX     select a line of list or combo box ID (no notification)
-//   post ID [CODE]      post the command that control ID sends (BN_CLICKED)
-//   send ID [CODE]      send it and wait for the handler: "sent ms=N"
-//   syscommand N        post the system command N to the main dialog
+//   post ID             post the click of button ID to the main dialog
 //   system-menu         open the main dialog's system menu as Alt+Space does
 //                       and make the menu current: "menu shown"
 //   menu-key VK         post the key press VK to the dialog, as the keyboard
 //                       would while its menu is open
-//   close               post WM_CLOSE to the main dialog
 //   key ID VK           post the key press VK to control ID, as the keyboard
 //                       would (the program's modal loop takes it)
 //   owned               wait for a window the main dialog owns (a message box,
@@ -42,21 +39,23 @@
 #include <string>
 #include <vector>
 
+#include "control_reader.h"
 #include "dialog_windows.h"
+#include "text_messages.h"
 #include "wide_text.h"
 #include "window_picture.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using wine_test::WindowText;
+using framework::win32::WindowText;
 
 constexpr auto kWindowLimit = 20s;
 
 struct Session {
   HANDLE process = nullptr;
   HWND dialog = nullptr;   // the program's main dialog
-  HWND current = nullptr;  // the window `controls`, `press` and `picture` look at
+  HWND current = nullptr;  // the window `controls`, `box`, `press` and `picture` look at
   HFONT font = nullptr;
 };
 
@@ -85,8 +84,12 @@ void Say(const std::string& line) {
   std::exit(1);
 }
 
-long long MillisecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+HFONT MakeFont(const std::string& face, int points) {
+  const HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, framework::win32::Widen(face).c_str());
 }
 
 int MissingGlyphs(HFONT font, const std::wstring& text) {
@@ -105,41 +108,23 @@ int MissingGlyphs(HFONT font, const std::wstring& text) {
 }
 
 void ListControls(const Session& session) {
-  for (HWND control = GetWindow(session.current, GW_CHILD); control != nullptr;
-       control = GetWindow(control, GW_HWNDNEXT)) {
-    const std::string text = WindowText(control);
-    Say("control id=" + std::to_string(static_cast<int>(static_cast<short>(GetDlgCtrlID(control)))) +
-        " class=" + framework::win32::Narrow(wine_test::ClassName(control)) +
-        " visible=" + std::to_string(IsWindowVisible(control) ? 1 : 0) +
-        " enabled=" + std::to_string(IsWindowEnabled(control) ? 1 : 0) +
-        " missing=" + std::to_string(MissingGlyphs(session.font, framework::win32::Widen(text))) +
-        " text=" + Escaped(text));
+  for (const wine_test::ControlState& control : wine_test::ReadControls(session.current)) {
+    Say("control id=" + std::to_string(control.id) +
+        " missing=" + std::to_string(MissingGlyphs(session.font, framework::win32::Widen(control.text))) +
+        " text=" + Escaped(control.text));
   }
 }
 
-void ListLines(const Session& session, int id) {
-  const HWND control = GetDlgItem(session.dialog, id);
-  const bool combo = wine_test::ClassName(control) == L"ComboBox";
-  const LRESULT count = SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-  for (LRESULT index = 0; index < count; ++index) {
-    const auto at = static_cast<WPARAM>(index);
-    const LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, at, 0);
-    std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-    const LRESULT copied = SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, at, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
-    Say("line id=" + std::to_string(id) + " index=" + std::to_string(index) +
-        " text=" + Escaped(framework::win32::Narrow(text)));
-  }
+void PostKey(HWND window, WPARAM key) {
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+  PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
-
-WPARAM Command(int id, int code) { return MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(code)); }
 
 void Launch(Session& session, const std::string& program) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::wstring commandLine = L"\"" + framework::win32::Widen(program) + L"\"";
-  const auto start = std::chrono::steady_clock::now();
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     Fail("launch: cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
   }
@@ -156,21 +141,7 @@ void Launch(Session& session, const std::string& program) {
       },
       kWindowLimit);
   if (session.dialog == nullptr) Fail("launch: neither the dialog nor a message box shown");
-  Say("launched ms=" + std::to_string(MillisecondsSince(start)) + " caption=" + Escaped(WindowText(session.current)));
-}
-
-void Attach(Session& session) {
-  session.dialog = wine_test::WaitForWindow(
-      [] {
-        const HWND dialog = wine_test::FindDialog(0, "TAVRIN");
-        return dialog != nullptr && IsWindowVisible(dialog) ? dialog : HWND{};
-      },
-      kWindowLimit);
-  if (session.dialog == nullptr) Fail("attach: no dialog shown");
-  session.current = session.dialog;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(session.dialog, &pid);
-  session.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  Say("launched caption=" + Escaped(WindowText(session.current)));
 }
 
 void WaitExit(const Session& session) {
@@ -191,12 +162,6 @@ class Steps {
     return m_arguments[m_next++];
   }
   int Number() { return std::atoi(Word().c_str()); }
-  int NumberOr(int fallback) {
-    if (Done() || m_arguments[m_next].empty() || !std::isdigit(static_cast<unsigned char>(m_arguments[m_next][0]))) {
-      return fallback;
-    }
-    return Number();
-  }
 
  private:
   std::vector<std::string> m_arguments;
@@ -217,50 +182,26 @@ int main(int argc, char** argv) {
     const std::string step = steps.Word();
     if (step == "launch") {
       Launch(session, steps.Word());
-    } else if (step == "attach") {
-      Attach(session);
     } else if (step == "font") {
-      const std::wstring face = framework::win32::Widen(steps.Word());
-      const int points = steps.Number();
-      const HDC dc = GetDC(nullptr);
-      const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
-      ReleaseDC(nullptr, dc);
-      session.font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
-      const HDC screen = GetDC(nullptr);
-      const HGDIOBJ previous = SelectObject(screen, session.font);
-      wchar_t chosen[LF_FACESIZE] = L"";
-      GetTextFaceW(screen, LF_FACESIZE, chosen);
-      SelectObject(screen, previous);
-      ReleaseDC(nullptr, screen);
-      Say("font face=" + Escaped(framework::win32::Narrow(chosen)));
+      const std::string face = steps.Word();
+      session.font = MakeFont(face, steps.Number());
     } else if (step == "controls") {
       if (session.current == nullptr) Fail("controls: no window");
       ListControls(session);
-    } else if (step == "lines") {
-      RequireDialog(session, step);
-      ListLines(session, steps.Number());
+    } else if (step == "box") {
+      if (session.current == nullptr) Fail("box: no window");
+      Say("box text=" + Escaped(wine_test::ReadMessageBox(session.current).text));
     } else if (step == "select") {
       RequireDialog(session, step);
       const HWND control = GetDlgItem(session.dialog, steps.Number());
       const int index = steps.Number();
       const bool combo = wine_test::ClassName(control) == L"ComboBox";
       SendMessageW(control, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    } else if (step == "post" || step == "send") {
+    } else if (step == "post") {
       RequireDialog(session, step);
       const int id = steps.Number();
-      const WPARAM command = Command(id, steps.NumberOr(BN_CLICKED));
-      const auto control = reinterpret_cast<LPARAM>(GetDlgItem(session.dialog, id));
-      if (step == "post") {
-        PostMessageW(session.dialog, WM_COMMAND, command, control);
-      } else {
-        const auto start = std::chrono::steady_clock::now();
-        SendMessageW(session.dialog, WM_COMMAND, command, control);
-        Say("sent ms=" + std::to_string(MillisecondsSince(start)));
-      }
-    } else if (step == "syscommand") {
-      RequireDialog(session, step);
-      PostMessageW(session.dialog, WM_SYSCOMMAND, static_cast<WPARAM>(steps.Number()), 0);
+      PostMessageW(session.dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(session.dialog, id)));
     } else if (step == "system-menu") {
       RequireDialog(session, step);
       PostMessageW(session.dialog, WM_SYSCOMMAND, SC_KEYMENU, ' ');
@@ -277,19 +218,12 @@ int main(int argc, char** argv) {
       Say("menu shown");
     } else if (step == "menu-key") {
       RequireDialog(session, step);
-      const auto key = static_cast<WPARAM>(steps.Number());
-      PostMessageW(session.dialog, WM_KEYDOWN, key, 1);
-      PostMessageW(session.dialog, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+      PostKey(session.dialog, static_cast<WPARAM>(steps.Number()));
       session.current = session.dialog;
-    } else if (step == "close") {
-      RequireDialog(session, step);
-      PostMessageW(session.dialog, WM_CLOSE, 0, 0);
     } else if (step == "key") {
       RequireDialog(session, step);
       const HWND control = GetDlgItem(session.dialog, steps.Number());
-      const auto key = static_cast<WPARAM>(steps.Number());
-      PostMessageW(control, WM_KEYDOWN, key, 1);
-      PostMessageW(control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+      PostKey(control, static_cast<WPARAM>(steps.Number()));
     } else if (step == "owned") {
       RequireDialog(session, step);
       const HWND dialog = session.dialog;
@@ -301,7 +235,7 @@ int main(int argc, char** argv) {
       const HWND button = GetDlgItem(session.current, id);
       if (button == nullptr) Fail("press: no button " + std::to_string(id));
       const HWND pressed = session.current;
-      PostMessageW(pressed, WM_COMMAND, Command(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+      PostMessageW(pressed, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
       const HWND gone = wine_test::WaitForWindow(
           [pressed] { return IsWindowVisible(pressed) ? HWND{} : GetDesktopWindow(); }, kWindowLimit);
       if (gone == nullptr) Fail("press: the window stays");

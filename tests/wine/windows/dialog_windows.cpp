@@ -3,7 +3,7 @@
 #include <thread>
 #include <vector>
 
-#include "wide_text.h"
+#include "text_messages.h"
 
 namespace wine_test {
 
@@ -11,17 +11,6 @@ std::wstring ClassName(HWND window) {
   wchar_t name[64] = L"";
   GetClassNameW(window, name, 64);
   return name;
-}
-
-std::string WindowText(HWND window) {
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
-                      &copied);
-  text.resize(copied);
-  return framework::win32::Narrow(text);
 }
 
 HWND WaitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds limit) {
@@ -52,7 +41,7 @@ HWND FindDialog(DWORD pid, const std::string& caption) {
   for (HWND window : Dialogs()) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if ((pid == 0 || owner == pid) && GetWindow(window, GW_OWNER) == nullptr && WindowText(window) == caption) {
+    if ((pid == 0 || owner == pid) && GetWindow(window, GW_OWNER) == nullptr && framework::win32::WindowText(window) == caption) {
       return window;
     }
   }

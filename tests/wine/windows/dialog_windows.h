@@ -1,5 +1,5 @@
-// Finding and reading the windows of another process's dialog: the test
-// programs' view of the program under Wine, through the system's own calls.
+// Finding the windows of another process's dialog: the test programs' view of
+// the program under Wine, through the system's own calls.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +11,6 @@
 namespace wine_test {
 
 std::wstring ClassName(HWND window);
-// The window's text in UTF-8 (asked with WM_GETTEXT, so also across processes).
-std::string WindowText(HWND window);
 
 // Polls every 20 ms until find returns a window or the time is up (null).
 HWND WaitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds limit);

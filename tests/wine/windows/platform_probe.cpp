@@ -17,6 +17,9 @@
 //   run PROGRAM PARAMETERS MS      "result=N ms=T" from RunAndWait; a box the
 //                                  shell shows meanwhile is answered and
 //                                  reported: "box text=T"
+//
+// A step the registry refuses, or one that lacks an argument, ends the probe
+// with "error ..." and exit status 1.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -29,19 +32,26 @@
 #include <thread>
 #include <vector>
 
+#include "control_reader.h"
 #include "device_io.h"
 #include "driver_settings_store.h"
 #include "port_setting.h"
 #include "run_and_wait.h"
+#include "settings_key.h"
 
 namespace {
-
-constexpr char kServiceKey[] = "System\\CurrentControlSet\\Services\\Tavrin";
 
 void Say(const std::string& line) {
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);
+}
+
+// A refusal of the registry ends the probe: the world it was to make is not there.
+void Refused(const std::string& error) {
+  if (error.empty()) return;
+  Say("error " + error);
+  std::exit(1);
 }
 
 std::string Hex(DWORD value) {
@@ -58,28 +68,25 @@ std::vector<BYTE> Bytes(const std::string& hex) {
   return bytes;
 }
 
+// Names compare without regard to case, as the registry's do.
 void Query(const std::string& name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+  std::vector<wine_test::StoredValue> values;
+  if (!wine_test::ReadStore(values)) {
     Say(name + " no key");
     return;
   }
-  BYTE data[64] = {};
-  DWORD type = 0;
-  DWORD size = sizeof data;
-  const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, data, &size);
-  RegCloseKey(key);
-  if (result != ERROR_SUCCESS) {
-    Say(name + " missing");
+  for (const wine_test::StoredValue& value : values) {
+    if (_stricmp(value.name.c_str(), name.c_str()) != 0) continue;
+    std::string hex;
+    for (const BYTE byte : value.data) {
+      char pair[4];
+      std::snprintf(pair, sizeof pair, "%02X", byte);
+      hex += pair;
+    }
+    Say(name + " type=" + std::to_string(value.type) + " size=" + std::to_string(value.data.size()) + " data=" + hex);
     return;
   }
-  std::string hex;
-  for (DWORD k = 0; k < size; ++k) {
-    char pair[4];
-    std::snprintf(pair, sizeof pair, "%02X", data[k]);
-    hex += pair;
-  }
-  Say(name + " type=" + std::to_string(type) + " size=" + std::to_string(size) + " data=" + hex);
+  Say(name + " missing");
 }
 
 // Answers every message box the process shows while `work` runs, and reports
@@ -95,11 +102,7 @@ void AnsweringBoxes(Work work) {
         DWORD owner = 0;
         GetWindowThreadProcessId(box, &owner);
         if (owner != self || !IsWindowVisible(box)) continue;
-        wchar_t text[512] = L"";
-        GetDlgItemTextW(box, 0xFFFF, text, 512);
-        char utf8[1024] = "";
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-        Say(std::string("box text=") + utf8);
+        Say("box text=" + wine_test::ReadMessageBox(box).text);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -124,20 +127,12 @@ int main(int argc, char** argv) {
       }
       return argv[++k];
     };
-    if (step == "key-create") {
-      HKEY key = nullptr;
-      RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-      RegCloseKey(key);
-    } else if (step == "key-delete") {
-      RegDeleteKeyA(HKEY_LOCAL_MACHINE, kServiceKey);
+    if (step == "key-create" || step == "key-delete") {
+      Refused(wine_test::SetKeyPresent(step == "key-create"));
     } else if (step == "set-raw") {
       const std::string name = next();
       const auto type = static_cast<DWORD>(std::atoi(next().c_str()));
-      const std::vector<BYTE> bytes = Bytes(next());
-      HKEY key = nullptr;
-      RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_SET_VALUE, &key);
-      RegSetValueExA(key, name.c_str(), 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
-      RegCloseKey(key);
+      Refused(wine_test::SetValue(name, type, Bytes(next())));
     } else if (step == "read" || step == "write") {
       DriverSettingsStore store;
       const bool open = step == "read" ? store.OpenForRead() : store.OpenForWrite();

@@ -1,4 +1,4 @@
-#include "child_process.h"
+#include "linux_programs.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-namespace scenario {
+namespace wine_test {
 namespace {
 
 std::vector<char*> Pointers(std::vector<std::string>& words) {
@@ -24,6 +24,8 @@ void Redirect(posix_spawn_file_actions_t& actions, int from, int to, int flags) 
     posix_spawn_file_actions_addopen(&actions, to, "/dev/null", flags, 0);
   }
 }
+
+int Status(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 
 }  // namespace
 
@@ -55,17 +57,19 @@ int WaitForProcess(pid_t pid) {
   while (waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) return -1;
   }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return Status(status);
 }
 
-bool WaitForProcess(pid_t pid, int milliseconds) {
-  for (int waited = 0; waited <= milliseconds; waited += 10) {
+std::optional<int> WaitForProcess(pid_t pid, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  for (;;) {
     int status = 0;
     const pid_t ended = waitpid(pid, &status, WNOHANG);
-    if (ended == pid || (ended < 0 && errno == ECHILD)) return true;
+    if (ended == pid) return Status(status);
+    if (ended < 0 && errno != EINTR) return -1;
+    if (std::chrono::steady_clock::now() > deadline) return std::nullopt;
     usleep(10'000);
   }
-  return false;
 }
 
 int RunAndWait(const std::vector<std::string>& command, const std::vector<std::string>& environment) {
@@ -73,4 +77,4 @@ int RunAndWait(const std::vector<std::string>& command, const std::vector<std::s
   return pid < 0 ? -1 : WaitForProcess(pid);
 }
 
-}  // namespace scenario
+}  // namespace wine_test

@@ -1,8 +1,8 @@
 #include "settings_key.h"
 
-#include "win32/wide_text.h"
+#include "wide_text.h"
 
-namespace scenario::agent {
+namespace wine_test {
 namespace {
 
 constexpr wchar_t kKeyPath[] = L"System\\CurrentControlSet\\Services\\Tavrin";
@@ -52,4 +52,4 @@ bool ReadStore(std::vector<StoredValue>& values) {
   return true;
 }
 
-}  // namespace scenario::agent
+}  // namespace wine_test

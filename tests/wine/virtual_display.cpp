@@ -5,21 +5,24 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "child_process.h"
-#include "unique_fd.h"
-#include "world_error.h"
+#include <cerrno>
+#include <stdexcept>
+#include <system_error>
 
-namespace scenario {
+#include "linux_programs.h"
+#include "unique_fd.h"
+
+namespace wine_test {
 
 VirtualDisplay::VirtualDisplay() {
   int pipeEnds[2];
-  if (pipe2(pipeEnds, O_CLOEXEC) != 0) ThrowSystemError("cannot make a pipe");
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::system_error(errno, std::generic_category(), "cannot make a pipe");
   winapi::UniqueFd reader(pipeEnds[0]);
   winapi::UniqueFd writer(pipeEnds[1]);
   // Xvfb picks a free display and writes its number to its standard output.
   m_pid = StartProcess({"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
                        CurrentEnvironment(), -1, writer.Get());
-  if (m_pid < 0) throw WorldError("cannot start Xvfb");
+  if (m_pid < 0) throw std::runtime_error("cannot start Xvfb");
   writer.Close();
   std::string number;
   for (;;) {
@@ -32,7 +35,7 @@ VirtualDisplay::VirtualDisplay() {
   if (number.empty()) {
     kill(m_pid, SIGTERM);
     WaitForProcess(m_pid);
-    throw WorldError("Xvfb did not start");
+    throw std::runtime_error("Xvfb did not start");
   }
   m_name = ":" + number;
 }
@@ -42,4 +45,4 @@ VirtualDisplay::~VirtualDisplay() {
   WaitForProcess(m_pid);
 }
 
-}  // namespace scenario
+}  // namespace wine_test

@@ -1,14 +1,16 @@
-// A virtual X display (Xvfb) of the run's own, for the program's windows.
+// A virtual X display (Xvfb) of the run's own, for the program's windows: on
+// a display number Xvfb finds free, so that runs side by side never meet.
 #pragma once
 
 #include <sys/types.h>
 
 #include <string>
 
-namespace scenario {
+namespace wine_test {
 
 class VirtualDisplay {
  public:
+  // std::runtime_error when Xvfb does not start.
   VirtualDisplay();
   ~VirtualDisplay();
   VirtualDisplay(const VirtualDisplay&) = delete;
@@ -22,4 +24,4 @@ class VirtualDisplay {
   std::string m_name;
 };
 
-}  // namespace scenario
+}  // namespace wine_test

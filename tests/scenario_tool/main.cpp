@@ -2,8 +2,8 @@
 // or, with --wine, against the Windows build's real dialog under Wine. Exit 0
 // when every check held, 1 when a check failed, 2 when the file cannot be read
 // or holds a line that is not understood (then nothing runs), 3 when the file
-// asks for a world that Wine cannot make (then nothing runs either). --help
-// prints the usage.
+// asks for a world that Wine cannot make as the Linux side does (then nothing
+// runs either). --help prints the usage.
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -22,7 +22,7 @@ constexpr char kUsage[] =
     "runs the scenario FILE against the dialog on the headless backend, or with --wine against the Windows\n"
     "build's real dialog under Wine, and prints its transcript;\n"
     "exit 0: every check held, 1: a check failed, 2: FILE cannot be read or has lines not understood,\n"
-    "3: FILE asks for a world Wine cannot make (with --wine)\n";
+    "3: FILE asks for a world Wine cannot make as the Linux side does (with --wine)\n";
 
 scenario::WineSetup WindowsBuild() {
   return {TAVRIN_WINDOWS_BUILD_DIR "/tests/scenario_tool/agent/portsetup-agent.exe",
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   try {
     if (!wine) return scenario::ScenarioRun(*script, std::cout).Execute();
     if (const auto line = scenario::UnmakeableUnderWine(*script)) {
-      std::cout << path << ":" << *line << ": Wine cannot make this world; the scenario does not run\n";
+      std::cout << path << ":" << *line << ": Wine cannot make this world as the Linux side does; the scenario does not run\n";
       return 3;
     }
     return scenario::WineRun(*script, std::cout, WindowsBuild()).Execute();

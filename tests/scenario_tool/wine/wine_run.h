@@ -18,7 +18,8 @@
 
 namespace scenario {
 
-// The first line that asks for a world Wine cannot make, as "LINE: TEXT".
+// The first line that asks for a world Wine cannot make as the Linux side
+// does (the tool's README names why), as "LINE: TEXT".
 std::optional<std::string> UnmakeableUnderWine(const Script& script);
 
 class WineRun : public ScenarioSession, private ScenarioPlatform {

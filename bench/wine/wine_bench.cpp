@@ -75,15 +75,9 @@ Run MeasureOnce(const std::string& program) {
   // A bit the entries do not carry marks each word, so that Apply must write them anew.
   if (!StoreWords(kWatchedWord | kMarker)) Fail("cannot store the words");
 
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + program + "\"";
   const auto started = Clock::now();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    Fail("cannot start " + program);
-  }
-  WaitForInputIdle(process.hProcess, 60000);
+  const PROCESS_INFORMATION process = wine_test::StartProgram(program);
+  if (process.hProcess == nullptr) Fail("cannot start " + program);
   const HWND dialog = wine_test::WaitForWindow(
       [&] {
         const HWND window = wine_test::FindDialog(process.dwProcessId, "TAVRIN");
@@ -105,7 +99,6 @@ Run MeasureOnce(const std::string& program) {
   DWORD exitCode = 1;
   if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) Fail("the program did not end");
   GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   if (exitCode != 0) Fail("the program ended with " + std::to_string(exitCode));
   return {Milliseconds(waiting - started), Milliseconds(applied - applying)};

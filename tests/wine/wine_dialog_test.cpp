@@ -76,9 +76,9 @@ class WineDialogTest : public ::testing::Test {
     EXPECT_EQ(report.error, "");
     for (const std::string& step : steps) {
       if (!step.ends_with(".bmp")) continue;
-      const std::string bmp = s_world->Unix(step);
-      const std::string png = std::filesystem::path(PicturesFolder()) /
-                              std::filesystem::path(bmp).filename().replace_extension(".png");
+      const std::string file = step.substr(step.rfind('\\') + 1);  // saved in staging
+      const std::string bmp = s_world->staging + "/" + file;
+      const std::string png = std::filesystem::path(PicturesFolder()) / std::filesystem::path(file).replace_extension(".png");
       const QImage picture(QString::fromStdString(bmp));
       EXPECT_FALSE(picture.isNull()) << "no picture " << bmp;
       EXPECT_TRUE(picture.save(QString::fromStdString(png))) << png;
@@ -115,13 +115,6 @@ class WineDialogTest : public ::testing::Test {
     Outcome Run(const std::vector<std::string>& command, std::vector<std::string> environment = {}) const {
       environment.insert(environment.end(), {"DISPLAY=" + display.Name(), devcon});
       return prefix.Run(command, environment);
-    }
-    std::string Unix(const std::string& windowsPath) const {
-      std::string path = windowsPath.substr(2);  // after "Z:"
-      for (char& c : path) {
-        if (c == '\\') c = '/';
-      }
-      return path;
     }
     VirtualDisplay display;
     WinePrefix prefix;

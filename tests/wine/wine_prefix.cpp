@@ -30,23 +30,16 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// Runs command with this process's environment, each entry of `environment`
-// replacing one of the same name; standard output and error go to files.
+// Runs command with exactly `environment`; standard output and error go to files.
 Outcome Spawn(const std::vector<std::string>& command, const std::vector<std::string>& environment,
               const std::string& outputStem, std::chrono::seconds limit) {
-  std::vector<std::string> entries = CurrentEnvironment();
-  for (const std::string& setting : environment) {
-    const std::string name = setting.substr(0, setting.find('=') + 1);
-    std::erase_if(entries, [&name](const std::string& entry) { return entry.starts_with(name); });
-    entries.push_back(setting);
-  }
   const std::string outPath = outputStem + ".out";
   const std::string errPath = outputStem + ".err";
   Outcome outcome;
   {
     const winapi::UniqueFd out(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     const winapi::UniqueFd err(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    const pid_t pid = StartProcess(command, entries, -1, out.Get(), err.Get());
+    const pid_t pid = StartProcess(command, environment, -1, out.Get(), err.Get());
     if (pid < 0) {
       outcome.err = "cannot start " + command[0];
       return outcome;
@@ -61,6 +54,14 @@ Outcome Spawn(const std::vector<std::string>& command, const std::vector<std::st
   outcome.out = ReadFile(outPath);
   outcome.err = ReadFile(errPath);
   return outcome;
+}
+
+// What of this process's environment a Wine run leaves out: Wine's own
+// settings, the language and the display, which each run sets itself.
+bool LeftOut(const std::string& variable) {
+  const std::string name = variable.substr(0, variable.find('='));
+  return name.starts_with("WINE") || name.starts_with("LC_") || name == "LANG" || name == "LANGUAGE" ||
+         name == "DISPLAY" || name == "WAYLAND_DISPLAY";
 }
 
 // A fresh folder beside the template: hard links need the same file system.
@@ -84,13 +85,12 @@ WinePrefix::WinePrefix()
     fs::copy_file(file, copy);
     fs::rename(copy, file);
   }
-  Spawn({"wineserver", "--persistent"}, {"WINEPREFIX=" + m_path}, m_directory + "/wineserver",
-        std::chrono::seconds(60));
+  Spawn({"wineserver", "--persistent"}, Environment(), m_directory + "/wineserver", std::chrono::seconds(60));
 }
 
 WinePrefix::~WinePrefix() {
-  Spawn({"wineserver", "--kill"}, {"WINEPREFIX=" + m_path}, m_directory + "/wineserver", std::chrono::seconds(60));
-  Spawn({"wineserver", "--wait"}, {"WINEPREFIX=" + m_path}, m_directory + "/wineserver", std::chrono::seconds(60));
+  Spawn({"wineserver", "--kill"}, Environment(), m_directory + "/wineserver", std::chrono::seconds(60));
+  Spawn({"wineserver", "--wait"}, Environment(), m_directory + "/wineserver", std::chrono::seconds(60));
   std::error_code ignored;
   fs::remove_all(m_directory, ignored);
 }
@@ -105,13 +105,23 @@ void WinePrefix::Unlink(const std::string& name) const {
   fs::remove(fs::path(m_path) / "dosdevices" / name, ignored);
 }
 
-Outcome WinePrefix::Run(const std::vector<std::string>& command, const std::vector<std::string>& environment,
+std::vector<std::string> WinePrefix::Environment(const std::vector<std::string>& settings) const {
+  std::vector<std::string> variables = CurrentEnvironment();
+  std::erase_if(variables, LeftOut);
+  variables.insert(variables.end(), {"WINEPREFIX=" + m_path, "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml="});
+  for (const std::string& setting : settings) {
+    const std::string name = setting.substr(0, setting.find('=') + 1);
+    std::erase_if(variables, [&name](const std::string& variable) { return variable.starts_with(name); });
+    variables.push_back(setting);
+  }
+  return variables;
+}
+
+Outcome WinePrefix::Run(const std::vector<std::string>& command, const std::vector<std::string>& settings,
                         std::chrono::seconds limit) const {
   std::vector<std::string> wine = {"wine"};
   wine.insert(wine.end(), command.begin(), command.end());
-  std::vector<std::string> settings = {"WINEPREFIX=" + m_path, "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml="};
-  settings.insert(settings.end(), environment.begin(), environment.end());
-  return Spawn(wine, settings, m_directory + "/run", limit);
+  return Spawn(wine, Environment(settings), m_directory + "/run", limit);
 }
 
 std::string WindowsProgram(const std::string& relative) { return Setting("TAVRIN_WINDOWS_BUILD") + "/" + relative; }

@@ -30,9 +30,13 @@ class WinePrefix {
   void Link(const std::string& name, const std::string& target) const;
   void Unlink(const std::string& name) const;
 
-  // Runs `wine command...` in the prefix with the extra environment entries
-  // ("NAME=value", replacing any of the same name); killed after the limit.
-  Outcome Run(const std::vector<std::string>& command, const std::vector<std::string>& environment = {},
+  // The environment of a Wine run in the prefix: this process's, without
+  // Wine's settings, the language and the display, then the prefix's own
+  // (WINEPREFIX, no debug output, no .NET or HTML engine to install) and
+  // `settings` ("NAME=value", each replacing one of the same name).
+  std::vector<std::string> Environment(const std::vector<std::string>& settings = {}) const;
+  // Runs `wine command...` in that environment; killed after the limit.
+  Outcome Run(const std::vector<std::string>& command, const std::vector<std::string>& settings = {},
               std::chrono::seconds limit = std::chrono::seconds(120)) const;
 
  private:

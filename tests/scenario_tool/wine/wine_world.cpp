@@ -64,19 +64,8 @@ WineWorld::WineWorld(const WineSetup& setup)
 std::vector<std::string> WineWorld::AgentCommand() const { return {"wine", m_agentProgram}; }
 
 std::vector<std::string> WineWorld::Environment(const std::string& locale) const {
-  std::vector<std::string> variables;
-  for (const std::string& variable : wine_test::CurrentEnvironment()) {
-    const std::string name = variable.substr(0, variable.find('='));
-    if (name.rfind("WINE", 0) == 0 || name.rfind("LC_", 0) == 0 || name == "LANG" || name == "LANGUAGE" ||
-        name == "DISPLAY" || name == "WAYLAND_DISPLAY") {
-      continue;
-    }
-    variables.push_back(variable);
-  }
-  variables.insert(variables.end(), {"WINEPREFIX=" + m_prefix.path(), "WINEDEBUG=-all",
-                                     "WINEDLLOVERRIDES=mscoree,mshtml=", "DISPLAY=" + m_display.Name(),
-                                     "LC_ALL=" + locale, "WINEPATH=" + wine_test::WindowsPath(m_root.path() + "/bin")});
-  return variables;
+  return m_prefix.Environment({"DISPLAY=" + m_display.Name(), "LC_ALL=" + locale,
+                               "WINEPATH=" + wine_test::WindowsPath(m_root.path() + "/bin")});
 }
 
 }  // namespace scenario

@@ -121,16 +121,11 @@ void PostKey(HWND window, WPARAM key) {
 }
 
 void Launch(Session& session, const std::string& program) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::wstring commandLine = L"\"" + framework::win32::Widen(program) + L"\"";
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  const PROCESS_INFORMATION process = wine_test::StartProgram(program);
+  if (process.hProcess == nullptr) {
     Fail("launch: cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
   }
-  CloseHandle(process.hThread);
   session.process = process.hProcess;
-  WaitForInputIdle(process.hProcess, 30000);
   const DWORD pid = process.dwProcessId;
   session.dialog = wine_test::WaitForWindow(
       [&session, pid] {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "text_messages.h"
+#include "wide_text.h"
 
 namespace wine_test {
 
@@ -11,6 +12,20 @@ std::wstring ClassName(HWND window) {
   wchar_t name[64] = L"";
   GetClassNameW(window, name, 64);
   return name;
+}
+
+PROCESS_INFORMATION StartProgram(const std::string& program) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::wstring commandLine = L"\"" + framework::win32::Widen(program) + L"\"";
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return PROCESS_INFORMATION{};
+  }
+  CloseHandle(process.hThread);
+  process.hThread = nullptr;
+  WaitForInputIdle(process.hProcess, 60000);
+  return process;
 }
 
 HWND WaitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds limit) {

@@ -1,5 +1,6 @@
-// Finding the windows of another process's dialog: the test programs' view of
-// the program under Wine, through the system's own calls.
+// Starting the program and finding the windows of its dialog from another
+// process: the test programs' view of the program under Wine, through the
+// system's own calls.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,11 @@
 namespace wine_test {
 
 std::wstring ClassName(HWND window);
+
+// Starts program and waits until it first waits for input; its process
+// (closed by the caller), or a PROCESS_INFORMATION of nulls when it cannot
+// start. Its thread's handle is closed already.
+PROCESS_INFORMATION StartProgram(const std::string& program);
 
 // Polls every 20 ms until find returns a window or the time is up (null).
 HWND WaitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds limit);

@@ -5,6 +5,7 @@
 #include "message_queue.h"
 #include "modal_loop.h"
 #include "resources.h"
+#include "stand_in.h"
 
 namespace {
 
@@ -29,7 +30,12 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance() { return framework::QuitExitCode(); }
 
+// The platform's shell reports a program it cannot start in a message box of
+// its own (caption "Error", as a box without one has), owned by the window its
+// caller names.
 int CWinApp::Run() {
+  winapi::SetShellErrorBox(
+      [](HWND owner, const std::string& text) { MessageBoxA(owner, text.c_str(), nullptr, MB_OK); });
   if (InitInstance()) framework::RunApplicationLoop();
   return ExitInstance();
 }

@@ -8,8 +8,10 @@
 
 #include <cerrno>
 #include <memory>
+#include <mutex>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "child_process.h"
@@ -85,7 +87,32 @@ BOOL FailStart(SHELLEXECUTEINFOA* info, DWORD error) {
   return FALSE;
 }
 
+std::mutex errorBoxMutex;
+ShellErrorBox errorBox;
+
+// The program could not be started at all: the shell says so in a box of its
+// own, unless the caller asked it to stay silent.
+BOOL FailSpawn(SHELLEXECUTEINFOA* info, int errnoValue) {
+  if ((info->fMask & SEE_MASK_FLAG_NO_UI) == 0) {
+    ShellErrorBox show;
+    {
+      std::lock_guard lock(errorBoxMutex);
+      show = errorBox;
+    }
+    if (show) {
+      show(info->hwnd, "Cannot start \"" + std::string(info->lpFile) + "\" (" +
+                           std::generic_category().message(errnoValue) + ").");
+    }
+  }
+  return FailStart(info, ErrorFromErrno(errnoValue));
+}
+
 }  // namespace
+
+void SetShellErrorBox(ShellErrorBox show) {
+  std::lock_guard lock(errorBoxMutex);
+  errorBox = std::move(show);
+}
 
 int OpenProcessHandleCount() {
   return CountOpenHandles(
@@ -95,7 +122,8 @@ int OpenProcessHandleCount() {
 }  // namespace winapi
 
 // Runs lpFile with lpParameters, hidden, in lpDirectory when given. Only the
-// default verb exists: the file is always started as a program.
+// default verb exists: the file is always started as a program. One that
+// cannot be started is reported in the shell's error box (SetShellErrorBox).
 BOOL ShellExecuteExA(SHELLEXECUTEINFOA* pExecInfo) {
   if (pExecInfo == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -110,7 +138,7 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* pExecInfo) {
   pid_t pid = 0;
   if (const int error = setup.Spawn(winapi::CommandLineWords(pExecInfo->lpFile, pExecInfo->lpParameters), pid);
       error != 0)
-    return winapi::FailStart(pExecInfo, winapi::ErrorFromErrno(error));
+    return winapi::FailSpawn(pExecInfo, error);
 
   const int pidfd = winapi::OpenPidfd(pid);
   if (pidfd < 0) {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "windows.h"
+
 namespace winapi {
 
 // The directory that holds the machine as the platform sees it: hklm.reg (the
@@ -18,6 +20,13 @@ void SetPrefix(const std::string& directory);
 // has no system log); an empty sink restores the default.
 using DebugSink = std::function<void(const char* text)>;
 void SetDebugSink(DebugSink sink);
+
+// Shows the shell's error box for a program that ShellExecuteExA could not
+// start (unless the record asks for SEE_MASK_FLAG_NO_UI): its owner, the
+// record's hwnd, and its text. The window framework installs it; while none is
+// installed no box is shown.
+using ShellErrorBox = std::function<void(HWND owner, const std::string& text)>;
+void SetShellErrorBox(ShellErrorBox show);
 
 // Test seam: while set, every RegSetValueExA on an open key fails with
 // ERROR_ACCESS_DENIED; opening keys still succeeds.

@@ -119,6 +119,7 @@ BOOL CloseHandle(HANDLE hObject);
 
 // ---- Processes -------------------------------------------------------------------
 #define SEE_MASK_NOCLOSEPROCESS 0x00000040
+#define SEE_MASK_FLAG_NO_UI 0x00000400
 #define SW_HIDE 0
 #define SW_SHOW 5
 #define INFINITE 0xFFFFFFFFu

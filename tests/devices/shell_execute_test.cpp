@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "process_probes.h"
 #include "stand_in.h"
@@ -127,6 +129,24 @@ TEST(ShellExecute, ProgramNotFoundGivesNoHandleAndTheWaitFailsAtOnce) {
   DWORD exitCode = 777;
   EXPECT_FALSE(GetExitCodeProcess(info.hProcess, &exitCode));
   EXPECT_EQ(exitCode, 777u);
+}
+
+// The shell's error box: for a program it could not start, over the record's
+// window, unless the record asks for no such box.
+TEST(ShellExecute, AFailedStartIsReportedInTheShellsErrorBox) {
+  std::vector<std::pair<HWND, std::string>> shown;
+  winapi::SetShellErrorBox([&](HWND owner, const std::string& text) { shown.emplace_back(owner, text); });
+  SHELLEXECUTEINFOA info = StartInfo("tavrin-no-such-program.exe", "x");
+  info.hwnd = reinterpret_cast<HWND>(0x5678);
+  EXPECT_FALSE(ShellExecuteExA(&info));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));  // the box leaves it as the start failed
+  info.fMask |= SEE_MASK_FLAG_NO_UI;
+  EXPECT_FALSE(ShellExecuteExA(&info));
+  EXPECT_EQ(RunToEnd(StartInfo(kProbe.c_str(), "exit 0")), 0u);
+  winapi::SetShellErrorBox(nullptr);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].first, info.hwnd);
+  EXPECT_EQ(shown[0].second, "Cannot start \"tavrin-no-such-program.exe\" (No such file or directory).");
 }
 
 TEST(ShellExecute, BadRecordsAreRefused) {

@@ -120,6 +120,9 @@ struct ExpectText {
 struct ExpectFocus {
   int controlId;
 };
+// A box is named by the id of the program's string it shows; kOtherBox when it
+// shows none of them.
+inline constexpr int kOtherBox = 0;
 struct BoxSeen {
   int stringId;
   unsigned type;

@@ -90,7 +90,7 @@ ScenarioSession::BoxAnswer ScenarioSession::AnswerBox(const std::string& text, c
                                                       unsigned type) {
   Poll();
   m_record.boxes.push_back({text, type});
-  const std::string box = std::to_string(StringIdOfText(text)) + "/" + std::to_string(type);
+  const std::string box = BoxName({StringIdOfText(text), type});
   std::string problem;
   int line = m_currentLine;
   int answer = framework::UnansweredBoxResult(type);

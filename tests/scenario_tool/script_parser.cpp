@@ -253,10 +253,14 @@ Parsed ExpectBoxesOf(Args args) {
   ExpectBoxes boxes;
   for (const std::string& word : args) {
     const std::size_t slash = word.find('/');
-    const auto id = slash == std::string::npos ? std::nullopt : Id(word.substr(0, slash), IdKind::String);
+    const std::string name = word.substr(0, slash);
+    const auto id = slash == std::string::npos ? std::nullopt
+                    : name == "other"          ? std::optional<int>(kOtherBox)
+                                               : Id(name, IdKind::String);
     const auto type = slash == std::string::npos ? std::nullopt : ParseDecimal(word.substr(slash + 1), 0, 0xFFFF);
     if (!id || !type) {
-      return "expect boxes wants ID/TYPE words such as 102/4 or IDS_SAVE_BEFORE_QUIT/4, not \"" + word + "\"";
+      return "expect boxes wants ID/TYPE words such as 102/4, IDS_SAVE_BEFORE_QUIT/4 or other/0, not \"" + word +
+             "\"";
     }
     boxes.boxes.push_back({static_cast<int>(*id), static_cast<unsigned>(*type)});
   }

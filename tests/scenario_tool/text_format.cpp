@@ -44,8 +44,11 @@ std::string WordText(std::uint32_t word) {
   return text;
 }
 
-std::string BoxList(const std::vector<BoxSeen>& boxes) {
-  return Joined(boxes, [](const BoxSeen& box) { return std::to_string(box.stringId) + "/" + std::to_string(box.type); });
+std::string BoxName(const BoxSeen& box) {
+  return (box.stringId == kOtherBox ? std::string("other") : std::to_string(box.stringId)) + "/" +
+         std::to_string(box.type);
 }
+
+std::string BoxList(const std::vector<BoxSeen>& boxes) { return Joined(boxes, BoxName); }
 
 }  // namespace scenario

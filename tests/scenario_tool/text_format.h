@@ -20,7 +20,10 @@ std::string HexText(const Bytes& bytes);
 std::string HexList(const std::vector<Bytes>& writes);
 // "0x27".
 std::string WordText(std::uint32_t word);
-// "102/4"s separated by blanks; "(none)" for an empty list.
+// "102/4": the string the box showed, then its type; "other/0" for a box whose
+// text is none of the program's strings (one the platform shows on its own).
+std::string BoxName(const BoxSeen& box);
+// Box names separated by blanks; "(none)" for an empty list.
 std::string BoxList(const std::vector<BoxSeen>& boxes);
 
 }  // namespace scenario

@@ -151,8 +151,8 @@ TEST(ScriptParser, KeyIsTheSettingsKeyOrAKeyPress) {
 }
 
 TEST(ScriptParser, ChecksTakeTheirArguments) {
-  const auto boxes = AsCheck<ExpectBoxes>(ParseOne("expect boxes 102/4 105/0"));
-  EXPECT_EQ(boxes.boxes, (std::vector<BoxSeen>{{102, 4}, {105, 0}}));
+  const auto boxes = AsCheck<ExpectBoxes>(ParseOne("expect boxes 102/4 other/0 105/0"));
+  EXPECT_EQ(boxes.boxes, (std::vector<BoxSeen>{{102, 4}, {kOtherBox, 0}, {105, 0}}));
   EXPECT_TRUE(AsCheck<ExpectBoxes>(ParseOne("expect boxes")).boxes.empty());
   EXPECT_EQ(AsCheck<ExpectValue>(ParseOne("expect value COM2 missing")).word, std::nullopt);
   EXPECT_EQ(AsCheck<ExpectStore>(ParseOne("expect store others=missing")).others, std::nullopt);
@@ -160,6 +160,7 @@ TEST(ScriptParser, ChecksTakeTheirArguments) {
   EXPECT_EQ(AsCheck<ExpectCurrentPort>(ParseOne("expect current \"\"")).text, "");
   EXPECT_TRUE(Refused("expect boxes 102"));
   EXPECT_TRUE(Refused("expect boxes 102/x"));
+  EXPECT_TRUE(Refused("expect boxes other"));
   EXPECT_TRUE(Refused("expect store COM1=0x21"));
   EXPECT_TRUE(Refused("expect store others=0 COM1=0x21"));
   EXPECT_TRUE(Refused("expect store COM226=0 others=0"));

@@ -111,10 +111,8 @@ std::optional<std::string> UnmakeableUnderWine(const Script& script) {
   for (const ScriptLine& line : script.lines) {
     const auto* world = std::get_if<WorldDirective>(&line.directive);
     const auto* key = world != nullptr ? std::get_if<SetKey>(world) : nullptr;
-    const auto* devcon = world != nullptr ? std::get_if<SetDevcon>(world) : nullptr;
     const auto* action = std::get_if<Action>(&line.directive);
     if ((key != nullptr && key->state == KeyState::RejectsWrites) ||
-        (devcon != nullptr && devcon->mode == DevconMode::Missing) ||
         (action != nullptr && std::holds_alternative<PaintMinimized>(*action))) {
       return std::to_string(line.line) + ": " + line.text;
     }

@@ -144,10 +144,6 @@ HICON LoadResourceIcon(UINT nID) {
   return nullptr;
 }
 
-HICON ProgramIcon() {
-  return g_module.icons.empty() ? nullptr : LoadResourceIcon(static_cast<UINT>(g_module.icons.front().id));
-}
-
 std::string BoxButtonWord(int buttonId) {
   const res::StringEntry* entry =
       res::FindString(g_module.boxButtons, static_cast<unsigned>(buttonId), g_resourceLanguage);

@@ -36,9 +36,6 @@ const res::DialogTemplate* FindDialogTemplate(UINT nID);
 // Icon nID as a shared handle, never destroyed; null when there is none.
 HICON LoadResourceIcon(UINT nID);
 
-// The program's own icon (the module's first); null when it has none.
-HICON ProgramIcon();
-
 // The word of message box button `buttonId` (IDOK, IDCANCEL, IDYES, IDNO) in
 // the language in use, with "&" before the key that presses it; the
 // framework's English where the module has no words in that language.

@@ -34,8 +34,4 @@ QIcon IconFromHandle(HICON icon) {
   return result;
 }
 
-HICON IconOfStatic(HWND iconStatic) {
-  return iconStatic->staticIcon != nullptr ? iconStatic->staticIcon : ProgramIcon();
-}
-
 }  // namespace framework::qt

@@ -11,8 +11,4 @@ namespace framework::qt {
 // for a null handle.
 QIcon IconFromHandle(HICON icon);
 
-// The icon an SS_ICON static shows: the one its template names, or the
-// program's own icon where the module lacks that one.
-HICON IconOfStatic(HWND iconStatic);
-
 }  // namespace framework::qt

@@ -19,9 +19,11 @@ TextStaticView::TextStaticView(HWND control, QWidget* parent) : QLabel(parent), 
 void TextStaticView::ShowOwnState() { setText(QString::fromStdString(Record()->text)); }
 
 IconStaticView::IconStaticView(HWND control, QWidget* parent) : QLabel(parent), ControlView(control) {
-  setPixmap(IconFromHandle(IconOfStatic(control)).pixmap(SystemIconSize()));
+  if (control->staticIcon != nullptr) setPixmap(IconFromHandle(control->staticIcon).pixmap(SystemIconSize()));
 }
 
-void IconStaticView::Place(const QRect& templateRect) { setGeometry(QRect(templateRect.topLeft(), SystemIconSize())); }
+void IconStaticView::Place(const QRect& templateRect) {
+  setGeometry(Record()->staticIcon != nullptr ? QRect(templateRect.topLeft(), SystemIconSize()) : templateRect);
+}
 
 }  // namespace framework::qt

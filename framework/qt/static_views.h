@@ -16,7 +16,9 @@ class TextStaticView : public QLabel, public ControlView {
   void ShowOwnState() override;
 };
 
-// An SS_ICON static takes the size of the system's icons at its corner.
+// An SS_ICON static shows the icon its template names at the size of the
+// system's icons, at its corner. Where the module lacks that icon it shows
+// nothing and keeps its template rectangle.
 class IconStaticView : public QLabel, public ControlView {
  public:
   IconStaticView(HWND control, QWidget* parent);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "resources.h"
 #include "text_cells.h"
 
 namespace framework::tui {
@@ -92,9 +91,9 @@ void PaintStatic(PaintContext& context, const HWND__& control, const CellRect& a
 }
 
 void PaintIcon(PaintContext& context, const HWND__& control, const CellRect& area) {
-  // An icon the resources lack shows the program's own, as in the other
-  // backends; the terminal shows a small framed mark for either picture.
-  if (control.staticIcon == nullptr && ProgramIcon() == nullptr) return;
+  // The terminal shows a small framed mark for the picture; an icon the
+  // resources lack shows nothing, as the platform's static does.
+  if (control.staticIcon == nullptr) return;
   context.canvas.Frame(area, Tone::Strong);
   context.canvas.Put(area.top + (area.height - 1) / 2, area.left + (area.width - 1) / 2, "T", Tone::Strong);
 }

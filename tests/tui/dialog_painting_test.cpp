@@ -282,12 +282,13 @@ TEST_F(MainDialogPainting, TheAboutBoxShowsOverTheMainDialogWithItsIconAndButton
   EXPECT_EQ(canvas.At(kBottomButtonRow, ColumnOf(canvas, kBottomButtonRow, "[ Quit ]")).tone, Tone::Plain);
 }
 
-TEST_F(MainDialogPainting, AnIconControlWhoseIconIsMissingShowsTheProgramsIcon) {
+TEST_F(MainDialogPainting, AnIconControlWhoseIconIsMissingShowsNothing) {
   TemplateWindows about(100, main.Dialog());
   ASSERT_EQ(about.Dialog()->children.front()->staticIcon, nullptr);  // icon 129 is not in the resources
   state.dialogs = {about.Dialog()};
   const Canvas& canvas = Paint();
-  EXPECT_EQ(CellsText(canvas, 15, 25, 5), "│ T │");
+  EXPECT_EQ(CellsText(canvas, 14, 25, 5), "     ");
+  EXPECT_EQ(CellsText(canvas, 15, 25, 5), "     ");
 }
 
 }  // namespace

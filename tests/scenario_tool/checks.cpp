@@ -79,12 +79,16 @@ class CheckRunner {
   }
 
   void operator()(const ExpectControlState& check) {
-    const bool enabled = check.property == ControlProperty::Enabled;
-    const std::string what = std::string(enabled ? "expect enabled " : "expect visible ") + std::to_string(check.controlId);
+    static const char* const names[] = {"enabled", "visible", "shows-icon"};
+    const std::string what =
+        std::string("expect ") + names[static_cast<int>(check.property)] + " " + std::to_string(check.controlId);
     const auto view = TopView(what);
     if (!view) return;
     if (const ControlView* control = Control(*view, check.controlId, what)) {
-      Compare(what, std::to_string(check.value), std::to_string(enabled ? control->enabled : control->visible));
+      const bool found = check.property == ControlProperty::Enabled   ? control->enabled
+                         : check.property == ControlProperty::Visible ? control->visible
+                                                                      : control->showsIcon;
+      Compare(what, std::to_string(check.value), std::to_string(found));
     }
   }
 

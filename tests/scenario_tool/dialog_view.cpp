@@ -9,7 +9,9 @@ namespace {
 // drop-down list), as the platform's WM_GETTEXT answers.
 ControlView CaptureControl(const HWND__& window, int id) {
   const std::string& text = window.kind == framework::WindowKind::ComboBox ? window.editText : window.text;
-  return ControlView{id, window.kind, text, window.enabled, window.visible, window.items, window.selection};
+  const HICON icon = window.kind == framework::WindowKind::Dialog ? window.bigIcon : window.staticIcon;
+  return ControlView{id, window.kind, text, window.enabled, window.visible, window.items, window.selection,
+                     icon != nullptr};
 }
 
 }  // namespace

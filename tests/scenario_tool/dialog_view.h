@@ -19,6 +19,7 @@ struct ControlView {
   bool visible = false;
   std::vector<std::string> items;
   int selection = -1;
+  bool showsIcon = false;  // an icon static's picture; the dialog's own (big) icon
 };
 
 struct DialogView {

@@ -107,7 +107,7 @@ struct ExpectFlag {
 struct ExpectCurrentPort {
   std::string text;
 };
-enum class ControlProperty { Enabled, Visible };
+enum class ControlProperty { Enabled, Visible, ShowsIcon };
 struct ExpectControlState {
   ControlProperty property;
   int controlId;  // 0: the dialog itself

@@ -24,7 +24,8 @@ std::optional<int> Id(const std::string& word, IdKind kind) {
   const auto id = ParseDecimal(word, 0, 0xFFFF);
   return id ? std::optional<int>(static_cast<int>(*id)) : std::nullopt;
 }
-std::optional<int> ControlId(const std::string& word) { return Id(word, IdKind::Control); }
+// -1 stands for the template's unnamed controls (IDC_STATIC), the first of them.
+std::optional<int> ControlId(const std::string& word) { return word == "-1" ? -1 : Id(word, IdKind::Control); }
 std::optional<int> Index(const std::string& word, long long min) {
   const auto index = ParseDecimal(word, min, 0x7FFFFFFF);
   return index ? std::optional<int>(static_cast<int>(*index)) : std::nullopt;
@@ -359,6 +360,7 @@ Parsed Expect(Args args) {
       {"current", ExpectCurrent},
       {"enabled", [](Args a) { return ExpectState(ControlProperty::Enabled, a); }},
       {"visible", [](Args a) { return ExpectState(ControlProperty::Visible, a); }},
+      {"shows-icon", [](Args a) { return ExpectState(ControlProperty::ShowsIcon, a); }},
       {"text", ExpectTextOf},
       {"focus", ExpectFocusOf},
       {"boxes", ExpectBoxesOf},

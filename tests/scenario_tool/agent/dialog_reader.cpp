@@ -28,7 +28,8 @@ std::string ControlLine(const wine_test::ControlState& control) {
   std::string line = "control";
   for (const std::string& word :
        {std::to_string(control.id), std::string(KindOf(control)), std::string(control.enabled ? "1" : "0"),
-        std::string(control.visible ? "1" : "0"), std::to_string(control.selection), QuoteWord(control.text)}) {
+        std::string(control.visible ? "1" : "0"), std::string(control.showsIcon ? "1" : "0"),
+        std::to_string(control.selection), QuoteWord(control.text)}) {
     line.append(" ").append(word);
   }
   for (const std::string& item : control.items) line.append(" ").append(QuoteWord(item));
@@ -77,8 +78,9 @@ std::vector<std::string> ReadDialog(HWND dialog) {
   std::vector<std::string> lines;
   const auto* wrapper = dynamic_cast<const CDialog*>(framework::win32::PermanentWrapper(dialog));
   lines.push_back("dialog " + std::to_string(wrapper != nullptr ? wrapper->TemplateId() : 0));
+  const bool hasIcon = SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0;
   lines.push_back(std::string("self ") + (IsWindowEnabled(dialog) ? "1 " : "0 ") +
-                  (IsWindowVisible(dialog) ? "1 " : "0 ") + QuoteWord(WindowText(dialog)));
+                  (IsWindowVisible(dialog) ? "1 " : "0 ") + (hasIcon ? "1 " : "0 ") + QuoteWord(WindowText(dialog)));
   for (const wine_test::ControlState& control : wine_test::ReadControls(dialog)) lines.push_back(ControlLine(control));
   lines.push_back(FocusLine(dialog));
   AddMenuLines(dialog, lines);

@@ -1,8 +1,9 @@
 // A dialog as a person sees it, read from the real windows with the
 // platform's messages and written as protocol lines (agent_protocol.h):
 //   dialog TEMPLATE
-//   self ENABLED VISIBLE TEXT                       the dialog itself
-//   control ID KIND ENABLED VISIBLE SELECTION TEXT ITEM...
+//   self ENABLED VISIBLE ICON TEXT                  the dialog itself; ICON: it has a big icon
+//   control ID KIND ENABLED VISIBLE ICON SELECTION TEXT ITEM...
+//                                                   ICON: an icon static that shows its icon
 //   focus ID | focus none                           the control that has the focus
 //   menu FLAGS TEXT                                 an item the program added to the system menu
 //   dirty N                                         the main dialog's dirty flag

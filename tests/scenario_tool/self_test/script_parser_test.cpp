@@ -115,6 +115,10 @@ TEST(ScriptParser, IdsMayBeWrittenByTheirResourceNamesOfTheRightKind) {
             (std::vector<BoxSeen>{{106, 0}, {102, 4}}));
   EXPECT_EQ(AsCheck<ExpectDialog>(ParseOne("expect dialog IDD_ABOUTBOX")).templateId, 100);
   EXPECT_EQ(AsAction<SystemCommand>(ParseOne("syscommand IDM_ABOUTBOX")).commandId, 16u);
+  const auto icon = AsCheck<ExpectControlState>(ParseOne("expect shows-icon -1 0"));
+  EXPECT_EQ(icon.controlId, -1);  // the template's unnamed controls
+  EXPECT_EQ(icon.property, ControlProperty::ShowsIcon);
+  EXPECT_TRUE(Refused("click -2"));
   EXPECT_TRUE(Refused("click IDS_ADD_BUTTON"));
   EXPECT_TRUE(Refused("click IDC_NO_SUCH_CONTROL"));
   EXPECT_TRUE(Refused("click idc_add_button"));

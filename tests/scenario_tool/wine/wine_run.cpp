@@ -48,11 +48,12 @@ DialogView ParseView(const std::vector<std::string>& lines) {
     } else if (what == "self") {
       view.self.enabled = words.at(1) == "1";
       view.self.visible = words.at(2) == "1";
-      view.self.text = words.at(3);
+      view.self.showsIcon = words.at(3) == "1";
+      view.self.text = words.at(4);
     } else if (what == "control") {
-      ControlView control{std::stoi(words.at(1)), KindNamed(words.at(2)), words.at(6), words.at(3) == "1",
-                          words.at(4) == "1", std::vector<std::string>(words.begin() + 7, words.end()),
-                          std::stoi(words.at(5))};
+      ControlView control{std::stoi(words.at(1)), KindNamed(words.at(2)), words.at(7), words.at(3) == "1",
+                          words.at(4) == "1", std::vector<std::string>(words.begin() + 8, words.end()),
+                          std::stoi(words.at(6)), words.at(5) == "1"};
       view.controls.push_back(std::move(control));
     } else if (what == "focus") {
       if (words.at(1) != "none") view.focusId = std::stoi(words[1]);

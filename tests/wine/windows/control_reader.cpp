@@ -32,7 +32,9 @@ ControlState ReadControl(HWND control) {
   state.enabled = IsWindowEnabled(control) != FALSE;
   state.visible = IsWindowVisible(control) != FALSE;
   state.text = WindowText(control);
-  if (state.className == L"ListBox") {
+  if (state.className == L"Static" && (state.style & SS_TYPEMASK) == SS_ICON) {
+    state.showsIcon = SendMessageW(control, STM_GETICON, 0, 0) != 0;
+  } else if (state.className == L"ListBox") {
     state.items = Items(control, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
     state.selection = static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0));
   } else if (state.className == L"ComboBox") {

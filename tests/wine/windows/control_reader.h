@@ -21,6 +21,7 @@ struct ControlState {
   std::string text;                // UTF-8
   std::vector<std::string> items;  // the lines of a list box or of a combo box's list
   int selection = -1;              // the selected one of them
+  bool showsIcon = false;          // an icon static that has its icon
 };
 
 // Every child window of window, in the system's order.

@@ -28,21 +28,27 @@ HWND ReachableControl(HWND dialog, int id, Outcome& problem) {
 }
 
 // ---- Real input --------------------------------------------------------------
-INPUT MouseInput(DWORD flags, POINT at = {}) {
+// A button event at a point of the screen.
+INPUT MouseInput(DWORD button, POINT at) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   return input;
 }
 
+// The person moves the pointer to the point, then presses and releases the
+// button there. Under Wine the X server reports the pointer to the program's
+// thread late: a window that closed under it (a message box, a dropped list)
+// reports where the pointer was before the move, and would put it back there
+// before the press. Wine drops such reports when they are older than a move
+// made on the thread that receives them, so the move is made on the program's
+// thread. The press and the release name the point as well.
 void ClickAt(POINT screen) {
-  INPUT inputs[] = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen), MouseInput(MOUSEEVENTF_LEFTDOWN),
-                    MouseInput(MOUSEEVENTF_LEFTUP)};
-  SendInput(3, inputs, sizeof(INPUT));
+  RunOnMainThread([&] { SetCursorPos(screen.x, screen.y); });
+  INPUT inputs[] = {MouseInput(MOUSEEVENTF_LEFTDOWN, screen), MouseInput(MOUSEEVENTF_LEFTUP, screen)};
+  SendInput(2, inputs, sizeof(INPUT));
   AwaitPerson();
 }
 

@@ -168,6 +168,25 @@ TEST_F(DriverStandIn, WatchedPortsAreHeldFromTheStart) {
   EXPECT_EQ(log.find("cannot hold"), std::string::npos) << log;
 }
 
+// Another program's open, even one as brief as a probe of the port, only
+// delays the hold: the driver takes the port once it is free.
+TEST_F(DriverStandIn, PortInUseIsHeldOnceFree) {
+  StoreWord("COM3", 0x01);
+  UniqueHandle other = OpenDeviceExclusive(SerialPortPath("COM3").c_str());
+  ASSERT_TRUE(other.IsOpen());
+  m_driver = StartDriver();
+  const std::string log = FileText(m_prefix.path() + "/tavrind.log");
+  EXPECT_NE(log.find("cannot hold COM3"), std::string::npos) << log;
+  EXPECT_NE(log.find("in use by another program, error 32; held once it is free"), std::string::npos) << log;
+  other.Close();
+  const std::string logPath = m_prefix.path() + "/tavrind.log";
+  EXPECT_TRUE(WaitUntil([&] { return FileText(logPath).find("holding COM3") != std::string::npos; }));
+  EXPECT_FALSE(PortIsFree("COM3"));
+  // The wait is said once, not at every try.
+  const std::string after = FileText(logPath);
+  EXPECT_EQ(after.find("cannot hold"), after.rfind("cannot hold")) << after;
+}
+
 TEST_F(DriverStandIn, OnlyTheDriversUserMaySendCommands) {
   m_driver = StartDriver();
   struct stat fifo {};

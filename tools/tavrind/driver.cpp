@@ -26,6 +26,9 @@ namespace {
 // commands, as only administrators may open a driver's device.
 constexpr mode_t kControlDeviceMode = 0600;
 
+// How often a watched port that another program has open is tried again.
+constexpr int kPortRetryMs = 50;
+
 std::string ErrnoText() { return std::strerror(errno); }
 
 // The control device: a FIFO opened for reading and writing, so that reads
@@ -152,7 +155,9 @@ class Driver {
   int Serve() {
     for (;;) {
       pollfd events[2] = {{m_control.fd(), POLLIN, 0}, {m_signals.fd(), POLLIN, 0}};
-      if (poll(events, 2, -1) < 0) {
+      const int ready = poll(events, 2, m_ports.IsWaiting() ? kPortRetryMs : -1);
+      if (ready == 0) m_ports.HoldWaitingPorts();
+      if (ready < 0) {
         if (errno == EINTR) continue;
         m_log.Line("poll failed: " + ErrnoText());
         return 1;

@@ -27,6 +27,7 @@ PortHolder::PortHolder(Log& log, std::string dosdevicesDirectory)
 PortHolder::~PortHolder() { ReleaseAll(); }
 
 void PortHolder::HoldExactly(const std::vector<std::string>& portNames) {
+  m_waiting.clear();
   for (auto held = m_held.begin(); held != m_held.end();) {
     const bool stillWanted = std::find(portNames.begin(), portNames.end(), held->first) != portNames.end();
     if (stillWanted) {
@@ -38,15 +39,21 @@ void PortHolder::HoldExactly(const std::vector<std::string>& portNames) {
     }
   }
   for (const std::string& name : portNames) {
-    if (!m_held.contains(name)) Hold(name);
+    if (!m_held.contains(name) && Hold(name, true) == Outcome::kInUse) m_waiting.insert(name);
   }
 }
 
 void PortHolder::ReleaseAll() {
+  m_waiting.clear();
   while (!m_held.empty()) Release(m_held.begin());
 }
 
-void PortHolder::Hold(const std::string& portName) {
+void PortHolder::HoldWaitingPorts() {
+  for (auto name = m_waiting.begin(); name != m_waiting.end();)
+    name = Hold(*name, false) == Outcome::kInUse ? std::next(name) : m_waiting.erase(name);
+}
+
+PortHolder::Outcome PortHolder::Hold(const std::string& portName, bool reportInUse) {
   const std::string entry = m_dosdevices + "/" + LowerCase(portName);
   // The same checks as any program's open: only a free serial terminal.
   winapi::OpenedDevice port = winapi::OpenSerialPort(entry, GENERIC_READ | GENERIC_WRITE);
@@ -54,17 +61,23 @@ void PortHolder::Hold(const std::string& portName) {
   if (!port.fd.Valid() && lstat(entry.c_str(), &existing) != 0 && errno == ENOENT) {
     // A watched port that is not on the machine, as an unplugged adapter.
     m_log.Line(portName + " is not present (no " + entry + "); held once it is, at the next apply or restart");
-    return;
+    return Outcome::kUnavailable;
+  }
+  if (!port.fd.Valid() && port.error == ERROR_SHARING_VIOLATION) {
+    if (reportInUse)
+      m_log.Line("cannot hold " + portName + " (" + entry + "): in use by another program, error " +
+                 std::to_string(port.error) + "; held once it is free");
+    return Outcome::kInUse;
   }
   if (!port.fd.Valid()) {
-    m_log.Line("cannot hold " + portName + " (" + entry + "): " +
-               (port.error == ERROR_SHARING_VIOLATION ? "in use by another program" : "no free serial port there") +
-               ", error " + std::to_string(port.error));
-    return;
+    m_log.Line("cannot hold " + portName + " (" + entry + "): no free serial port there, error " +
+               std::to_string(port.error));
+    return Outcome::kUnavailable;
   }
   if (ioctl(port.fd.Get(), TIOCEXCL) != 0) m_log.Line("holding " + portName + " without exclusive mode");
   m_held.emplace(portName, port.fd.Release());
   m_log.Line("holding " + portName + " (" + entry + ")");
+  return Outcome::kHeld;
 }
 
 void PortHolder::Release(std::map<std::string, int>::iterator held) {

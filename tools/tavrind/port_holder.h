@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,18 +19,28 @@ class PortHolder {
   PortHolder& operator=(const PortHolder&) = delete;
 
   // Releases every held port not named, and holds every named port not held
-  // yet. A port that cannot be held (missing, not a serial port, in use) is
-  // logged and tried again at the next call.
+  // yet. A port that cannot be held (missing, not a serial port) is logged
+  // and tried again at the next call; one in use by another program is
+  // waited for (see HoldWaitingPorts).
   void HoldExactly(const std::vector<std::string>& portNames);
   void ReleaseAll();
 
+  // Watched ports that another program had open when they were to be held.
+  bool IsWaiting() const { return !m_waiting.empty(); }
+  // Tries each waited-for port again, quietly until one can be held: another
+  // program's open may last only a moment, and a driver takes its port as
+  // soon as it is free.
+  void HoldWaitingPorts();
+
  private:
-  void Hold(const std::string& portName);
+  enum class Outcome { kHeld, kInUse, kUnavailable };
+  Outcome Hold(const std::string& portName, bool reportInUse);
   void Release(std::map<std::string, int>::iterator held);
 
   Log& m_log;
   std::string m_dosdevices;
   std::map<std::string, int> m_held;  // port name to descriptor
+  std::set<std::string> m_waiting;
 };
 
 }  // namespace tavrind

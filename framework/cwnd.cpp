@@ -64,7 +64,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
   return app != nullptr && app->OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
   return SendMessageA(m_hWnd, message, wParam, lParam);
 }
 

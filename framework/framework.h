@@ -180,7 +180,7 @@ class CWnd : public CCmdTarget {
   CMenu* GetSystemMenu(BOOL bRevert);
   HICON SetIcon(HICON hIcon, BOOL bBigIcon);
   int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
-  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
   // The window's message handling: the message map first, then the defaults.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

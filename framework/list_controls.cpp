@@ -3,42 +3,40 @@
 
 namespace {
 
+int Send(const CWnd& control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return static_cast<int>(control.SendMessage(message, wParam, lParam));
+}
+
 LPARAM TextParam(LPCSTR text) { return reinterpret_cast<LPARAM>(text); }
 
 }  // namespace
 
-int CListBox::AddString(LPCSTR lpszItem) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, TextParam(lpszItem))); }
+int CListBox::AddString(LPCSTR lpszItem) { return Send(*this, LB_ADDSTRING, 0, TextParam(lpszItem)); }
 
-int CListBox::DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(LB_DELETESTRING, nIndex)); }
+int CListBox::DeleteString(UINT nIndex) { return Send(*this, LB_DELETESTRING, nIndex); }
 
-int CListBox::GetCount() const { return static_cast<int>(SendMessageA(m_hWnd, LB_GETCOUNT, 0, 0)); }
+int CListBox::GetCount() const { return Send(*this, LB_GETCOUNT); }
 
-int CListBox::GetCurSel() const { return static_cast<int>(SendMessageA(m_hWnd, LB_GETCURSEL, 0, 0)); }
+int CListBox::GetCurSel() const { return Send(*this, LB_GETCURSEL); }
 
-int CListBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
+int CListBox::SetCurSel(int nSelect) { return Send(*this, LB_SETCURSEL, static_cast<WPARAM>(nSelect)); }
 
 int CListBox::GetText(int nIndex, LPSTR lpszBuffer) const {
-  return static_cast<int>(SendMessageA(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
+  return Send(*this, LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer));
 }
 
-int CListBox::GetTextLen(int nIndex) const {
-  return static_cast<int>(SendMessageA(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(nIndex), 0));
-}
+int CListBox::GetTextLen(int nIndex) const { return Send(*this, LB_GETTEXTLEN, static_cast<WPARAM>(nIndex)); }
 
-int CComboBox::AddString(LPCSTR lpszString) {
-  return static_cast<int>(SendMessage(CB_ADDSTRING, 0, TextParam(lpszString)));
-}
+int CComboBox::AddString(LPCSTR lpszString) { return Send(*this, CB_ADDSTRING, 0, TextParam(lpszString)); }
 
-int CComboBox::GetCount() const { return static_cast<int>(SendMessageA(m_hWnd, CB_GETCOUNT, 0, 0)); }
+int CComboBox::GetCount() const { return Send(*this, CB_GETCOUNT); }
 
-int CComboBox::GetCurSel() const { return static_cast<int>(SendMessageA(m_hWnd, CB_GETCURSEL, 0, 0)); }
+int CComboBox::GetCurSel() const { return Send(*this, CB_GETCURSEL); }
 
-int CComboBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
+int CComboBox::SetCurSel(int nSelect) { return Send(*this, CB_SETCURSEL, static_cast<WPARAM>(nSelect)); }
 
 int CComboBox::GetLBText(int nIndex, LPSTR lpszText) const {
-  return static_cast<int>(SendMessageA(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszText)));
+  return Send(*this, CB_GETLBTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszText));
 }
 
-int CComboBox::GetLBTextLen(int nIndex) const {
-  return static_cast<int>(SendMessageA(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex), 0));
-}
+int CComboBox::GetLBTextLen(int nIndex) const { return Send(*this, CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex)); }

@@ -51,7 +51,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
   return app != nullptr && app->OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
   return framework::win32::SendTextMessage(m_hWnd, message, wParam, lParam);
 }
 

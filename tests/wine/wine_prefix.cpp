@@ -23,13 +23,6 @@ std::string Setting(const char* name) {
   return value;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 // Runs command with exactly `environment`; standard output and error go to files.
 Outcome Spawn(const std::vector<std::string>& command, const std::vector<std::string>& environment,
               const std::string& outputStem, std::chrono::seconds limit) {
@@ -139,6 +132,13 @@ std::string DevconOnPath(const std::string& folder) {
   fs::copy_file(WindowsProgram("tests/wine/devcon/devcon.exe"), fs::path(folder) / "devcon.exe",
                 fs::copy_options::overwrite_existing);
   return "WINEPATH=" + WindowsPath(folder);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -5,10 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "file_text.h"
 #include "linux_programs.h"
 #include "unique_fd.h"
 
@@ -44,8 +44,8 @@ Outcome Spawn(const std::vector<std::string>& command, const std::vector<std::st
       WaitForProcess(pid);
     }
   }
-  outcome.out = ReadFile(outPath);
-  outcome.err = ReadFile(errPath);
+  outcome.out = test_support::FileText(outPath);
+  outcome.err = test_support::FileText(errPath);
   return outcome;
 }
 
@@ -132,13 +132,6 @@ std::string DevconOnPath(const std::string& folder) {
   fs::copy_file(WindowsProgram("tests/wine/devcon/devcon.exe"), fs::path(folder) / "devcon.exe",
                 fs::copy_options::overwrite_existing);
   return "WINEPATH=" + WindowsPath(folder);
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -51,8 +51,6 @@ std::string WindowsPath(const std::string& path);
 // Copies the test devcon.exe (windows/test_devcon.cpp) into folder, made if
 // missing; the environment entry that puts folder on Wine's path.
 std::string DevconOnPath(const std::string& folder);
-// The whole content of a file; empty when it cannot be read.
-std::string ReadFile(const std::string& path);
 // One line per element.
 std::vector<std::string> Lines(const std::string& text);
 

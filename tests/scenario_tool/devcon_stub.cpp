@@ -3,10 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "child_processes.h"
+#include "file_text.h"
 #include "replaced_file.h"
 #include "world_error.h"
 
@@ -61,9 +60,7 @@ void DevconStub::Set(const SetDevcon& behaviour) {
 }
 
 std::vector<std::string> DevconStub::CollectRuns() {
-  std::ifstream log(m_logPath, std::ios::binary);
-  if (!log) return {};
-  const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+  const std::string text = test_support::FileText(m_logPath);  // empty while there is no log
   std::vector<std::string> runs;
   for (std::size_t end; (end = text.find('\n', m_logRead)) != std::string::npos; m_logRead = end + 1) {
     const std::string entry = text.substr(m_logRead, end - m_logRead);

@@ -1,6 +1,5 @@
 #include "held_terminal.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>

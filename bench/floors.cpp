@@ -8,12 +8,12 @@
 
 #include <stdexcept>
 
+#include "port_setting.h"
+
 namespace bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-constexpr int kPortNames = 225;
 
 bool ProbeExclusively(const std::string& path) {
   struct stat node {};
@@ -57,7 +57,9 @@ void WriteWhole(int fd, const std::string& text) {
 Duration StartUpFloor(const PortWorld& world) {
   const Clock::time_point start = Clock::now();
   int free = 0;
-  for (int number = 1; number <= kPortNames; ++number) free += ProbeExclusively(world.PortEntry(number)) ? 1 : 0;
+  for (int number = 1; number <= model::kPortCount; ++number) {
+    free += ProbeExclusively(world.PortEntry(number)) ? 1 : 0;
+  }
   ReadWhole(world.HivePath());
   const Duration elapsed = Clock::now() - start;
   if (free != world.Ports()) throw std::runtime_error("the floor's probes found " + std::to_string(free) + " free ports");

@@ -18,27 +18,22 @@
 
 #include "floors.h"
 #include "peak_memory.h"
+#include "port_setting.h"
 #include "port_world.h"
 #include "program_timing.h"
+#include "run_figures.h"
 
 namespace {
 
 using bench::Duration;
+using bench::Median;
+using bench::Milliseconds;
 
 constexpr double kStartUpTarget = 1.3;    // start-up within this many times its floor
 constexpr double kApplyTarget = 5.0;      // Apply within this many times one durable rewrite
 constexpr double kMemoryTargetMiB = 20;   // peak resident set below this
 constexpr int kMemoryChildren = 3;
-constexpr int kPortNames = 225;
 constexpr char kApplyCommand[] = "\x0A\x01\x42";
-
-template <typename T>
-T Median(std::vector<T> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
-
-double Milliseconds(Duration duration) { return static_cast<double>(duration.count()) / 1e6; }
 
 // Ours and the floor of one run, measured back to back.
 struct Pair {
@@ -117,7 +112,7 @@ void MeasureCase(int ports, int runs) {
   }
 
   const std::string n = std::to_string(ports);
-  const bool targeted = ports == kPortNames;
+  const bool targeted = ports == model::kPortCount;
   PrintTimeRow("start-up, " + n + " ports", startUps, targeted ? std::optional(kStartUpTarget) : std::nullopt);
   PrintTimeRow("Apply, " + n + " entries", applies, targeted ? std::optional(kApplyTarget) : std::nullopt);
   const double peakMiB = static_cast<double>(peakKiB) / 1024.0;
@@ -144,7 +139,7 @@ int main(int argc, char** argv) {
   std::printf("%-26s %12s %12s %7s   %-10s %s\n", ("median of " + std::to_string(runs) + " runs").c_str(), "ours",
               "floor", "ratio", "target", "met");
   try {
-    for (int ports : {kPortNames, 8}) MeasureCase(ports, runs);
+    for (int ports : {model::kPortCount, 8}) MeasureCase(ports, runs);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "portsetup-bench: %s\n", error.what());
     return 1;

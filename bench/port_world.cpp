@@ -6,27 +6,24 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <stdexcept>
 
 #include "hive.h"
+#include "port_setting.h"
 
 namespace bench {
 namespace {
 
-constexpr int kPortNames = 225;
-
 std::string HiveText(int watchedWords, unsigned word) {
-  std::string text = "Windows Registry Editor Version 5.00\n\n[" + std::string(test_support::kServiceKeyPath) + "]\n";
+  std::string values;
   for (int number = 1; number <= watchedWords; ++number) {
     char line[64];
     std::snprintf(line, sizeof line, "\"COM%d\"=hex:%02x,%02x,%02x,%02x\n", number, word & 0xFF, (word >> 8) & 0xFF,
                   (word >> 16) & 0xFF, word >> 24);
-    text += line;
+    values += line;
   }
-  return text;
+  return test_support::ServiceKeyHive(values);
 }
 
 }  // namespace
@@ -43,19 +40,13 @@ PortWorld::PortWorld(int ports, int watchedWords) : m_watchedWords(watchedWords)
   ResetHive();
 }
 
-void PortWorld::ResetHive() const {
-  std::ofstream file(HivePath(), std::ios::binary | std::ios::trunc);
-  file << HiveText(m_watchedWords, kWatchedWord);
-  if (!file.flush()) throw std::runtime_error("cannot write " + HivePath());
-}
+void PortWorld::ResetHive() const { m_prefix.WriteHive(HiveText(m_watchedWords, kWatchedWord)); }
 
 std::string PortWorld::CheckStoredWords() const {
-  std::ifstream file(HivePath(), std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   winapi::HiveError error;
-  const std::optional<winapi::Hive> hive = winapi::ParseHive(text, &error);
+  const std::optional<winapi::Hive> hive = winapi::ParseHive(m_prefix.ReadHive(), &error);
   if (!hive) return "the hive does not parse: line " + std::to_string(error.line) + ": " + error.message;
-  for (int number = 1; number <= kPortNames; ++number) {
+  for (int number = 1; number <= model::kPortCount; ++number) {
     const std::string name = "COM" + std::to_string(number);
     const unsigned word = number <= m_watchedWords ? kWatchedWord : 0;
     const std::vector<BYTE> expected{static_cast<BYTE>(word), 0, 0, 0};

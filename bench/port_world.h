@@ -28,7 +28,7 @@ class PortWorld {
   PortWorld& operator=(const PortWorld&) = delete;
 
   const std::string& Prefix() const { return m_prefix.path(); }
-  std::string HivePath() const { return m_prefix.path() + "/hklm.reg"; }
+  std::string HivePath() const { return m_prefix.HivePath(); }
   std::string PortEntry(int number) const { return m_prefix.Entry("com" + std::to_string(number)); }
   int Ports() const { return static_cast<int>(m_terminals.size()); }
 

@@ -7,7 +7,6 @@
 // Prints "start-up ms=N" and "apply ms=N"; exit 1 on a failure.
 #include <windows.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,25 +15,19 @@
 #include <vector>
 
 #include "dialog_windows.h"
+#include "port_setting.h"
 #include "resource.h"
+#include "run_figures.h"
 #include "settings_key.h"
 
 namespace {
 
-constexpr int kPortNames = 225;
 constexpr DWORD kWatchedWord = 0x27;  // watched, PnP polling, HID digitizer, 9600 baud
 constexpr DWORD kMarker = 0x80000000u;
 
+using bench::Median;
+using bench::Milliseconds;
 using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration duration) {
-  return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
 
 [[noreturn]] void Fail(const std::string& why) {
   std::fprintf(stderr, "portsetup-wine-bench: %s\n", why.c_str());
@@ -45,7 +38,7 @@ double Median(std::vector<double> samples) {
 bool StoreWords(DWORD word) {
   if (!wine_test::SetKeyPresent(true).empty()) return false;
   const std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(&word), reinterpret_cast<const BYTE*>(&word + 1));
-  for (int port = 1; port <= kPortNames; ++port) {
+  for (int port = 1; port <= model::kPortCount; ++port) {
     if (!wine_test::SetValue("COM" + std::to_string(port), REG_DWORD, bytes).empty()) return false;
   }
   return true;
@@ -63,7 +56,7 @@ bool EveryWordIs(DWORD word) {
     if (stored != word) return false;
     ++written;
   }
-  return written == kPortNames;
+  return written == model::kPortCount;
 }
 
 struct Run {
@@ -87,7 +80,7 @@ Run MeasureOnce(const std::string& program) {
   const auto waiting = Clock::now();
   if (dialog == nullptr) Fail("the dialog did not show");
   const LRESULT entries = SendMessageW(GetDlgItem(dialog, IDC_WATCH_LIST), LB_GETCOUNT, 0, 0);
-  if (entries != kPortNames) Fail("the watch list holds " + std::to_string(entries) + " entries");
+  if (entries != model::kPortCount) Fail("the watch list holds " + std::to_string(entries) + " entries");
 
   const auto applying = Clock::now();
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_APPLY_BUTTON, BN_CLICKED),

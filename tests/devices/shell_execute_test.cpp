@@ -4,13 +4,12 @@
 #include <unistd.h>
 #include <windows.h>
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "file_text.h"
 #include "process_probes.h"
 #include "stand_in.h"
 #include "temp_directory.h"
@@ -19,6 +18,7 @@
 namespace {
 
 using test_support::ChildrenNamed;
+using test_support::FileText;
 using test_support::TempDirectory;
 using test_support::WaitUntil;
 
@@ -43,13 +43,6 @@ DWORD RunToEnd(SHELLEXECUTEINFOA info) {
   EXPECT_TRUE(GetExitCodeProcess(info.hProcess, &exitCode));
   EXPECT_TRUE(CloseHandle(info.hProcess));
   return exitCode;
-}
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // Standard input and output of this process replaced by a pipe for a scope,

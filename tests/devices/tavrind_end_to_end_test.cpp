@@ -11,10 +11,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "device_io.h"
+#include "file_text.h"
 #include "pid_file.h"
 #include "process_probes.h"
 #include "pseudo_terminal.h"
@@ -24,19 +24,13 @@
 
 namespace {
 
+using test_support::FileText;
 using test_support::PseudoTerminal;
 using test_support::TempDirectory;
 using test_support::TempPrefix;
 using test_support::WaitUntil;
 
 const std::string kTavrind = TAVRIND_PATH;
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 bool Exists(const std::string& path) {
   struct stat entry {};

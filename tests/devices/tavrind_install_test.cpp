@@ -4,11 +4,11 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "file_text.h"
 #include "hive.h"
 #include "install.h"
 #include "serial_devices.h"
@@ -18,20 +18,12 @@
 
 namespace {
 
+using test_support::FileText;
 using test_support::TempDirectory;
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 // A device directory with empty files of the given names.
 void MakeEntries(const TempDirectory& directory, const std::vector<std::string>& names) {
-  for (const std::string& name : names) WriteFile(directory / name, "");
+  for (const std::string& name : names) directory.Write(name, "");
 }
 
 TEST(SerialDevicesInComOrder, OnBoardThenUsbThenAcmEachByNumber) {
@@ -51,6 +43,8 @@ class ServiceKeySetup : public ::testing::Test {
  protected:
   std::string Ensure(bool& added) { return tavrind::EnsureServiceKey(m_hive, added); }
 
+  void WriteHive(const std::string& text) const { m_directory.Write("hklm.reg", text); }
+
   TempDirectory m_directory;
   std::string m_hive = m_directory / "hklm.reg";
 };
@@ -68,7 +62,7 @@ TEST_F(ServiceKeySetup, KeyIsAddedAndEverythingElseKept) {
   const std::string original =
       "Windows Registry Editor Version 5.00\r\n\r\n; a comment\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n"
       "\"Name\"=\"text\"\r\n\"COM3\"=dword:00000027";
-  WriteFile(m_hive, original);
+  WriteHive(original);
   bool added = false;
   EXPECT_EQ(Ensure(added), "");
   EXPECT_TRUE(added);
@@ -84,7 +78,7 @@ TEST_F(ServiceKeySetup, ExistingKeyInAnyCaseIsLeftAlone) {
   const std::string original =
       "Windows Registry Editor Version 5.00\n\n[hkey_local_machine\\SYSTEM\\CurrentControlSet\\Services\\TAVRIN]\n"
       "\"COM1\"=dword:00000001\n";
-  WriteFile(m_hive, original);
+  WriteHive(original);
   bool added = true;
   EXPECT_EQ(Ensure(added), "");
   EXPECT_FALSE(added);
@@ -93,7 +87,7 @@ TEST_F(ServiceKeySetup, ExistingKeyInAnyCaseIsLeftAlone) {
 
 TEST_F(ServiceKeySetup, MalformedHiveIsNeverRewritten) {
   const std::string original = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\X]\nthis is no value\n";
-  WriteFile(m_hive, original);
+  WriteHive(original);
   bool added = true;
   const std::string failure = Ensure(added);
   EXPECT_NE(failure.find(m_hive + ":4"), std::string::npos) << failure;
@@ -127,7 +121,7 @@ TEST(Install, CreatesPrefixHiveAndLinksAndKeepsWhatExists) {
 TEST(Install, MalformedHiveFailsTheInstall) {
   TempDirectory prefix;
   TempDirectory dev;
-  WriteFile(prefix / "hklm.reg", "not a hive\n");
+  prefix.Write("hklm.reg", "not a hive\n");
   std::ostringstream out;
   EXPECT_NE(tavrind::Install(prefix.path(), dev.path(), out), 0);
   EXPECT_EQ(FileText(prefix / "hklm.reg"), "not a hive\n");

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "file_text.h"
 #include "headless_program.h"
 #include "input.h"
 #include "port_world.h"
@@ -19,6 +19,7 @@
 
 namespace {
 
+using test_support::FileText;
 using test_support::Utf16LeFile;
 
 const std::u16string kServiceKeyHeader = u"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tavrin]\r\n";
@@ -34,11 +35,6 @@ const std::u16string kSubkey =
     u"\"Count\"=dword:00000001\r\n"
     u"\r\n";
 const std::u16string kVersion = u"Windows Registry Editor Version 5.00\r\n\r\n";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
 
 TEST(ExportedSettings, LoadIntoTheWatchListAndStayAnExportAfterApply) {
   bench::PortWorld world(2, 0);
@@ -64,7 +60,7 @@ TEST(ExportedSettings, LoadIntoTheWatchListAndStayAnExportAfterApply) {
     const std::string line = "\"COM" + std::to_string(number) + "\"=dword:00000000\r\n";
     zeros.append(line.begin(), line.end());
   }
-  EXPECT_EQ(ReadFile(world.HivePath()),
+  EXPECT_EQ(FileText(world.HivePath()),
             Utf16LeFile(kVersion + kServiceKeyHeader + kValuesBeforeTheWords + zeros + kSubkey));
 }
 

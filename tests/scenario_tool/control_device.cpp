@@ -25,18 +25,12 @@ void ControlDevice::Listen() {
 }
 
 void ControlDevice::Hold() {
-  try {
-    m_busyTerminal.emplace();
-  } catch (const std::runtime_error& error) {
-    throw WorldError(error.what());
-  }
-  m_busyHold = TerminalHold(m_busyTerminal->slavePath());
-  if (symlink(m_busyTerminal->slavePath().c_str(), m_path.c_str()) != 0) ThrowSystemError("cannot link " + m_path);
+  m_busyTerminal.emplace(m_path);
+  m_busyTerminal->SetHeld(true);
 }
 
 void ControlDevice::Remove() {
   m_reader.Close();
-  m_busyHold.Release();
   m_busyTerminal.reset();
   if (unlink(m_path.c_str()) != 0 && errno != ENOENT) ThrowSystemError("cannot remove " + m_path);
 }

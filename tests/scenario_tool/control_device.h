@@ -13,7 +13,6 @@
 
 #include "directive.h"
 #include "held_terminal.h"
-#include "pseudo_terminal.h"
 #include "unique_fd.h"
 
 namespace scenario {
@@ -40,8 +39,7 @@ class ControlDevice {
 
   std::string m_path;
   winapi::UniqueFd m_reader;
-  std::optional<test_support::PseudoTerminal> m_busyTerminal;
-  TerminalHold m_busyHold;
+  std::optional<LinkedTerminal> m_busyTerminal;
   std::vector<Bytes> m_writes;
 };
 

@@ -1,14 +1,12 @@
 #include "devcon_stub.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "child_processes.h"
+#include "file_text.h"
+#include "replaced_file.h"
 #include "world_error.h"
 
 namespace scenario {
@@ -36,18 +34,6 @@ std::string BehaviourText(const SetDevcon& behaviour) {
   return "exit " + std::to_string(ExitCode(behaviour)) + "\n";
 }
 
-// Written beside and renamed into place, so a run never finds half a file.
-void WriteAndRename(const std::string& path, const std::string& text, mode_t mode) {
-  const std::string temporary = path + ".new";
-  {
-    std::ofstream file(temporary, std::ios::trunc);
-    file << text;
-    if (!file.flush()) throw WorldError("cannot write " + temporary);
-  }
-  if (chmod(temporary.c_str(), mode) != 0) ThrowSystemError("cannot set the mode of " + temporary);
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) ThrowSystemError("cannot replace " + path);
-}
-
 }  // namespace
 
 DevconStub::DevconStub(std::string binDirectory, std::string logPath, std::string windowsProgram)
@@ -63,20 +49,18 @@ void DevconStub::Set(const SetDevcon& behaviour) {
   if (std::remove(m_program.c_str()) != 0 && errno != ENOENT) ThrowSystemError("cannot remove " + m_program);
   if (behaviour.mode == DevconMode::Missing) return;
   if (!m_windowsProgram.empty()) {
-    WriteAndRename(m_program.substr(0, m_program.size() - 4) + ".behaviour", BehaviourText(behaviour), 0644);
+    ReplaceFile(m_program.substr(0, m_program.size() - 4) + ".behaviour", BehaviourText(behaviour), 0644);
     std::error_code error;
     if (!std::filesystem::copy_file(m_windowsProgram, m_program, error)) {
       throw WorldError("cannot copy " + m_windowsProgram + ": " + error.message());
     }
   } else {
-    WriteAndRename(m_program, ScriptText(behaviour, m_logPath), 0755);
+    ReplaceFile(m_program, ScriptText(behaviour, m_logPath), 0755);
   }
 }
 
 std::vector<std::string> DevconStub::CollectRuns() {
-  std::ifstream log(m_logPath, std::ios::binary);
-  if (!log) return {};
-  const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+  const std::string text = test_support::FileText(m_logPath);  // empty while there is no log
   std::vector<std::string> runs;
   for (std::size_t end; (end = text.find('\n', m_logRead)) != std::string::npos; m_logRead = end + 1) {
     const std::string entry = text.substr(m_logRead, end - m_logRead);

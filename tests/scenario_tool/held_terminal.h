@@ -6,15 +6,16 @@
 
 #include <string>
 
+#include "pseudo_terminal.h"
 #include "unique_fd.h"
 
 namespace scenario {
 
-// An open of the terminal at `path` that holds it exclusively.
+// An open of the terminal's slave that holds it exclusively.
 class TerminalHold {
  public:
   TerminalHold() = default;
-  explicit TerminalHold(const std::string& path);
+  explicit TerminalHold(const test_support::PseudoTerminal& terminal);
   ~TerminalHold() { Release(); }
   TerminalHold(TerminalHold&&) = default;
   TerminalHold& operator=(TerminalHold&& other) noexcept {
@@ -29,6 +30,21 @@ class TerminalHold {
 
  private:
   winapi::UniqueFd m_fd;
+};
+
+// A pseudo-terminal whose slave is linked at `linkPath` (the link stays the
+// caller's to remove), free until this tool holds it.
+class LinkedTerminal {
+ public:
+  explicit LinkedTerminal(const std::string& linkPath);
+  LinkedTerminal(const LinkedTerminal&) = delete;
+  LinkedTerminal& operator=(const LinkedTerminal&) = delete;
+
+  void SetHeld(bool held);
+
+ private:
+  test_support::PseudoTerminal m_terminal;
+  TerminalHold m_hold;  // released before the terminal goes
 };
 
 }  // namespace scenario

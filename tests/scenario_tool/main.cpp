@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
       return 3;
     }
     return scenario::WineRun(*script, std::cout, WindowsBuild()).Execute();
-  } catch (const std::runtime_error& error) {  // a WorldError, or a failure of the Wine prefix or display
+  } catch (const std::runtime_error& error) {
+    // A WorldError, or a failure of a temporary folder, the Wine prefix or the display.
     std::cerr << path << ": the world cannot be built: " << error.what() << "\n";
     return 1;
   }

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "held_terminal.h"
-#include "pseudo_terminal.h"
 
 namespace scenario {
 
@@ -19,13 +18,8 @@ class SerialPorts {
   void Set(int number, bool busy);
 
  private:
-  struct Port {
-    test_support::PseudoTerminal terminal;
-    TerminalHold holder;  // the other program's open, while busy
-  };
-
   std::string m_deviceDirectory;
-  std::map<int, Port> m_ports;
+  std::map<int, LinkedTerminal> m_ports;
 };
 
 }  // namespace scenario

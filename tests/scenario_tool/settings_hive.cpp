@@ -1,9 +1,9 @@
 #include "settings_hive.h"
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
+#include "replaced_file.h"
 #include "script_words.h"
 #include "stand_in.h"
 #include "world_error.h"
@@ -49,15 +49,8 @@ winapi::Hive SettingsHive::Load() const {
 }
 
 void SettingsHive::Save(const winapi::Hive& hive) const {
-  // Replaced whole through a rename, as the stand-in itself does, so a reader
-  // never sees half a hive.
-  const std::string temporary = m_path + ".scenario";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file << winapi::SerializeHive(hive);
-    if (!file.flush()) throw WorldError("cannot write " + temporary);
-  }
-  if (std::rename(temporary.c_str(), m_path.c_str()) != 0) ThrowSystemError("cannot replace " + m_path);
+  // Replaced whole, as the stand-in itself does, so a reader never sees half a hive.
+  ReplaceFile(m_path, winapi::SerializeHive(hive));
 }
 
 void SettingsHive::Set(KeyState state) {

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <system_error>
 
 #include "resources.h"
 #include "stand_in.h"
@@ -38,7 +37,7 @@ const std::string& PrepareLayout(const test_support::TempDirectory& root) {
 
 }  // namespace
 
-World::World() try
+World::World()
     : m_savedPath(CurrentPath()),
       m_root("portsetup-scenario"),
       m_hive(PrepareLayout(m_root) + "/prefix/hklm.reg"),
@@ -46,8 +45,6 @@ World::World() try
       m_device(m_root.path() + "/prefix/dosdevices/tavrin"),
       m_devcon(m_root.path() + "/bin", m_root.path() + "/devcon.log") {
   framework::SetResourceLanguage(1033);
-} catch (const std::system_error& error) {
-  throw WorldError(error.what());
 }
 
 World::~World() { setenv("PATH", m_savedPath.c_str(), 1); }

@@ -1,9 +1,8 @@
 #include "temp_prefix.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "file_text.h"
 #include "stand_in.h"
 
 namespace test_support {
@@ -21,12 +20,7 @@ void TempPrefix::Link(const std::string& name, const std::string& target) const 
 
 void TempPrefix::WriteHive(std::string_view text) const { m_directory.Write("hklm.reg", text); }
 
-std::string TempPrefix::ReadHive() const {
-  std::ifstream in(HivePath(), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string TempPrefix::ReadHive() const { return FileText(HivePath()); }
 
 std::set<std::string> TempPrefix::HiveFiles() const {
   std::set<std::string> names;

@@ -8,11 +8,11 @@
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "file_text.h"
 #include "pseudo_terminal.h"
 #include "temp_directory.h"
 #include "wine_prefix.h"
@@ -112,12 +112,7 @@ class WineRestartTest : public WinePlatformTest {
   }
   // The command lines the tool logged, one a line; a window it was asked to
   // show instead of hiding is named after its line.
-  std::string Log() const {
-    std::ifstream file(m_directory / "devcon.log");
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-  }
+  std::string Log() const { return test_support::FileText(m_directory / "devcon.log"); }
   static long Milliseconds(const std::string& line) { return std::stol(line.substr(line.find("ms=") + 3)); }
 
  private:

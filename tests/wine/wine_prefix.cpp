@@ -5,10 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "file_text.h"
 #include "linux_programs.h"
 #include "unique_fd.h"
 
@@ -21,13 +21,6 @@ std::string Setting(const char* name) {
   const char* value = std::getenv(name);
   if (value == nullptr || *value == '\0') throw std::runtime_error(std::string(name) + " is not set");
   return value;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
 }
 
 // Runs command with exactly `environment`; standard output and error go to files.
@@ -51,8 +44,8 @@ Outcome Spawn(const std::vector<std::string>& command, const std::vector<std::st
       WaitForProcess(pid);
     }
   }
-  outcome.out = ReadFile(outPath);
-  outcome.err = ReadFile(errPath);
+  outcome.out = test_support::FileText(outPath);
+  outcome.err = test_support::FileText(errPath);
   return outcome;
 }
 

@@ -7,14 +7,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "write_all.h"
+
 namespace tavrind {
 namespace {
 
 constexpr char kServing[] = "serving";
-
-void WriteAll(int fd, const std::string& text) {
-  [[maybe_unused]] const ssize_t written = write(fd, text.data(), text.size());
-}
 
 std::string ReadToEnd(int fd) {
   std::string text;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "write_all.h"
+
 namespace tavrind {
 namespace {
 
@@ -19,10 +21,6 @@ std::string Timestamp() {
   char text[32];
   const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
   return std::string(text, length);
-}
-
-void WriteAll(int fd, const std::string& text) {
-  [[maybe_unused]] const ssize_t written = write(fd, text.data(), text.size());
 }
 
 // The service manager names the journal stream it connected as "device:inode"

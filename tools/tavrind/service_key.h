@@ -7,7 +7,4 @@ namespace tavrind {
 inline constexpr char kServiceSubKey[] = "System\\CurrentControlSet\\Services\\Tavrin";
 inline constexpr char kServiceKeyPath[] = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tavrin";
 
-// Bit 0 of a settings word: the driver watches the port.
-inline constexpr unsigned kWatchedBit = 0x01;
-
 }  // namespace tavrind

@@ -17,7 +17,7 @@ std::optional<std::vector<WatchedPort>> ReadWatchedPorts() {
     DWORD size = sizeof word;
     if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&word), &size) != ERROR_SUCCESS)
       word = 0;
-    if ((word & kWatchedBit) != 0) watched.push_back({name, word});
+    if ((word & model::kWatched) != 0) watched.push_back({name, word});
   }
   RegCloseKey(key);
   return watched;

@@ -84,7 +84,8 @@ std::vector<std::string> View(const std::string& which) {
   return lines;
 }
 
-// The world's requests answer nothing when they succeed.
+// The reply to a request that cannot be served; none (an empty one) when
+// `error` is empty, as the world's requests answer when they succeed.
 std::vector<std::string> Refusal(const std::string& error) {
   if (error.empty()) return {};
   return {"error " + QuoteWord(error)};
@@ -139,7 +140,7 @@ std::vector<std::string> Answer(const std::vector<std::string>& words) {
     });
     return lines;
   }
-  return {"error " + QuoteWord("not understood: " + what)};
+  return Refusal("not understood: " + what);
 }
 
 DWORD WINAPI ServeRequests(LPVOID) {
@@ -149,7 +150,7 @@ DWORD WINAPI ServeRequests(LPVOID) {
     std::string error;
     const auto words = SplitWords(line, &error);
     if (!words || words->empty()) {
-      Reply({"error " + QuoteWord(error.empty() ? "empty request" : error)});
+      Reply(Refusal(error.empty() ? "empty request" : error));
       continue;
     }
     // The program may still run: the agent ends with it, and the tool ends

@@ -79,8 +79,10 @@ std::vector<std::pair<std::string, int>> HandlesLeftOpen() {
       if (EndsWithTavrinKey(ObjectText(handle, ObjectNameInformation))) ++counts["settings keys"];
     } else if (type == "File") {
       ++counts["file handles"];
-    } else if (type == "Process" || type == "Thread") {
-      ++counts[type == "Process" ? "process handles" : "thread handles"];
+    } else if (type == "Process") {
+      ++counts["process handles"];
+    } else if (type == "Thread") {
+      ++counts["thread handles"];
     }
   }
   return {counts.begin(), counts.end()};

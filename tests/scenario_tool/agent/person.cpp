@@ -76,6 +76,14 @@ int ClickX(const RECT& rect) {
   return rect.left + (right ? width - width / 3 : width / 3);
 }
 
+// The screen point where a click on `rect` (in the window's client
+// coordinates) lands.
+POINT PointIn(HWND window, const RECT& rect) {
+  POINT point{ClickX(rect), (rect.top + rect.bottom) / 2};
+  ClientToScreen(window, &point);
+  return point;
+}
+
 // The screen point on line `index` of a list box, scrolled into view as a
 // person would; nullopt when there is no such line.
 std::optional<POINT> LinePoint(HWND list, int index) {
@@ -89,15 +97,7 @@ std::optional<POINT> LinePoint(HWND list, int index) {
     SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
     SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line));
   }
-  POINT point{ClickX(line), (line.top + line.bottom) / 2};
-  ClientToScreen(list, &point);
-  return point;
-}
-
-POINT PointIn(HWND window, const RECT& rect) {
-  POINT point{ClickX(rect), (rect.top + rect.bottom) / 2};
-  ClientToScreen(window, &point);
-  return point;
+  return PointIn(list, line);
 }
 
 // ---- The actions ---------------------------------------------------------------

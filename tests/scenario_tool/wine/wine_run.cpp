@@ -1,6 +1,5 @@
 #include "wine_run.h"
 
-#include "box_identity.h"
 #include "resources.h"
 #include "script_numbers.h"
 #include "script_words.h"
@@ -126,8 +125,6 @@ WineRun::WineRun(const Script& script, std::ostream& out, const WineSetup& setup
   framework::SetResourceLanguage(1033);
   m_pendingRequests.push_back("key present");
 }
-
-WineRun::~WineRun() { m_agent.reset(); }
 
 void WineRun::ApplyWorld(const WorldDirective& directive) {
   std::visit(

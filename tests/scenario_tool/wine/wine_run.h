@@ -25,7 +25,6 @@ std::optional<std::string> UnmakeableUnderWine(const Script& script);
 class WineRun : public ScenarioSession, private ScenarioPlatform {
  public:
   WineRun(const Script& script, std::ostream& out, const WineSetup& setup);
-  ~WineRun() override;
 
  private:
   void ApplyWorld(const WorldDirective& directive) override;
@@ -55,7 +54,7 @@ class WineRun : public ScenarioSession, private ScenarioPlatform {
   WineWorld m_world;
   std::string m_locale = "en_US.UTF-8";
   std::vector<std::string> m_pendingRequests;  // the settings key's, until the agent runs
-  mutable std::unique_ptr<AgentLink> m_agent;
+  mutable std::unique_ptr<AgentLink> m_agent;  // last: the agent ends before the world goes
 };
 
 }  // namespace scenario

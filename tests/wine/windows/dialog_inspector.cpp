@@ -41,6 +41,7 @@
 
 #include "control_reader.h"
 #include "dialog_windows.h"
+#include "step_output.h"
 #include "text_messages.h"
 #include "wide_text.h"
 #include "window_picture.h"
@@ -49,6 +50,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using framework::win32::WindowText;
+using wine_test::Fail;
+using wine_test::Say;
 
 constexpr auto kWindowLimit = 20s;
 
@@ -71,17 +74,6 @@ std::string Escaped(const std::string& text) {
     }
   }
   return escaped;
-}
-
-void Say(const std::string& line) {
-  std::fwrite(line.data(), 1, line.size(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
-
-[[noreturn]] void Fail(const std::string& why) {
-  Say("error " + why);
-  std::exit(1);
 }
 
 HFONT MakeFont(const std::string& face, int points) {

@@ -38,20 +38,16 @@
 #include "port_setting.h"
 #include "run_and_wait.h"
 #include "settings_key.h"
+#include "step_output.h"
 
 namespace {
 
-void Say(const std::string& line) {
-  std::fwrite(line.data(), 1, line.size(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
+using wine_test::Fail;
+using wine_test::Say;
 
 // A refusal of the registry ends the probe: the world it was to make is not there.
 void Refused(const std::string& error) {
-  if (error.empty()) return;
-  Say("error " + error);
-  std::exit(1);
+  if (!error.empty()) Fail(error);
 }
 
 std::string Hex(DWORD value) {
@@ -121,10 +117,7 @@ int main(int argc, char** argv) {
   for (int k = 1; k < argc; ++k) {
     const std::string step = argv[k];
     const auto next = [&]() -> std::string {
-      if (k + 1 >= argc) {
-        Say("error " + step + " lacks an argument");
-        std::exit(1);
-      }
+      if (k + 1 >= argc) Fail(step + " lacks an argument");
       return argv[++k];
     };
     if (step == "key-create" || step == "key-delete") {
@@ -176,8 +169,7 @@ int main(int argc, char** argv) {
         Say("result=" + std::to_string(result) + " ms=" + std::to_string(ms));
       });
     } else {
-      Say("error unknown step " + step);
-      return 1;
+      Fail("unknown step " + step);
     }
   }
   return 0;  // the held devices close with `held`

@@ -1,6 +1,6 @@
-#include "portsetup_app.h"
+#include "app/portsetup_app.h"
 
-#include "port_setup_dlg.h"
+#include "dialog/port_setup_dlg.h"
 
 CPortSetupApp theApp;
 

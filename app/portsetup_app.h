@@ -1,7 +1,7 @@
 // The application object: runs the main dialog once and ends.
 #pragma once
 
-#include "framework.h"
+#include "framework/framework.h"
 
 class CPortSetupApp : public CWinApp {
  public:

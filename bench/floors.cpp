@@ -1,4 +1,4 @@
-#include "floors.h"
+#include "bench/floors.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-#include "port_setting.h"
+#include "model/port_setting.h"
 
 namespace bench {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "port_world.h"
-#include "program_timing.h"
+#include "bench/port_world.h"
+#include "bench/program_timing.h"
 
 namespace bench {
 

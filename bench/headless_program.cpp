@@ -1,10 +1,10 @@
-#include "headless_program.h"
+#include "bench/headless_program.h"
 
-#include "framework.h"
-#include "input.h"
-#include "resource_tables.h"
-#include "resources.h"
-#include "stand_in.h"
+#include "framework/framework.h"
+#include "framework/linux/input.h"
+#include "res/resource_tables.h"
+#include "framework/linux/resources.h"
+#include "winapi/stand_in.h"
 
 namespace bench {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "headless_backend.h"
+#include "framework/linux/headless/headless_backend.h"
 
 namespace bench {
 

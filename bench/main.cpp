@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "floors.h"
-#include "peak_memory.h"
-#include "port_setting.h"
-#include "port_world.h"
-#include "program_timing.h"
-#include "run_figures.h"
+#include "bench/floors.h"
+#include "bench/peak_memory.h"
+#include "model/port_setting.h"
+#include "bench/port_world.h"
+#include "bench/program_timing.h"
+#include "bench/run_figures.h"
 
 namespace {
 

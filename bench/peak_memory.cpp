@@ -1,4 +1,4 @@
-#include "peak_memory.h"
+#include "bench/peak_memory.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "program_timing.h"
+#include "bench/program_timing.h"
 
 extern char** environ;
 

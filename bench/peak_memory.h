@@ -2,7 +2,7 @@
 // of its own: this program started again with kRssChildOption.
 #pragma once
 
-#include "port_world.h"
+#include "bench/port_world.h"
 
 namespace bench {
 

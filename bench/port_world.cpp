@@ -1,4 +1,4 @@
-#include "port_world.h"
+#include "bench/port_world.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,8 +9,8 @@
 #include <optional>
 #include <stdexcept>
 
-#include "hive.h"
-#include "port_setting.h"
+#include "winapi/hive.h"
+#include "model/port_setting.h"
 
 namespace bench {
 namespace {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "pseudo_terminal.h"
-#include "temp_prefix.h"
-#include "unique_fd.h"
+#include "tests/support/pseudo_terminal.h"
+#include "tests/support/temp_prefix.h"
+#include "winapi/unique_fd.h"
 
 namespace bench {
 

@@ -1,8 +1,8 @@
-#include "program_timing.h"
+#include "bench/program_timing.h"
 
-#include "input.h"
-#include "resource.h"
-#include "window.h"
+#include "framework/linux/input.h"
+#include "res/resource.h"
+#include "framework/linux/window.h"
 
 namespace bench {
 namespace {

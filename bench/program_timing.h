@@ -5,7 +5,7 @@
 
 #include <chrono>
 
-#include "headless_program.h"
+#include "bench/headless_program.h"
 
 namespace bench {
 

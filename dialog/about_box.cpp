@@ -1,6 +1,6 @@
-#include "about_box.h"
+#include "dialog/about_box.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 CAboutBox::CAboutBox() : CDialog(IDD_ABOUTBOX) {}
 

@@ -1,7 +1,7 @@
 // The about box: template 100, no data and no handlers of its own.
 #pragma once
 
-#include "framework.h"
+#include "framework/framework.h"
 
 class CAboutBox : public CDialog {
  public:

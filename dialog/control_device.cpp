@@ -1,7 +1,7 @@
 // The driver's control device, opened only for the few steps of one operation.
-#include "device_io.h"
-#include "port_setup_dlg.h"
-#include "resource.h"
+#include "platform/device_io.h"
+#include "dialog/port_setup_dlg.h"
+#include "res/resource.h"
 
 void CPortSetupDlg::OpenControlDevice() {
   m_controlDevice = OpenDeviceExclusive(kControlDevicePath);

@@ -1,9 +1,9 @@
-#include "editing_state.h"
+#include "dialog/editing_state.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "watch_entry.h"
+#include "model/watch_entry.h"
 
 EditingState g_editing;
 

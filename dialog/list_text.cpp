@@ -1,4 +1,4 @@
-#include "list_text.h"
+#include "dialog/list_text.h"
 
 #include <vector>
 

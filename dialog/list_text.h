@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "framework.h"
+#include "framework/framework.h"
 
 // A watch-list line is read into 128 characters, a port-list line into 8.
 inline constexpr std::size_t kWatchEntryBufferSize = 128;

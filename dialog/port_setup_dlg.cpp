@@ -1,11 +1,11 @@
 // Construction, control binding, initialisation, painting, the about box and
 // every way the main dialog ends.
-#include "port_setup_dlg.h"
+#include "dialog/port_setup_dlg.h"
 
 #include <cstdint>
 
-#include "about_box.h"
-#include "resource.h"
+#include "dialog/about_box.h"
+#include "res/resource.h"
 
 namespace {
 

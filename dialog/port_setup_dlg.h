@@ -4,9 +4,9 @@
 
 #include <array>
 
-#include "framework.h"
-#include "port_setting.h"
-#include "unique_handle.h"
+#include "framework/framework.h"
+#include "model/port_setting.h"
+#include "platform/unique_handle.h"
 
 // The class is one dialog; its members are kept in one file per job:
 //   port_setup_dlg.cpp      construction, DoDataExchange, the message map,

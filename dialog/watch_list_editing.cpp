@@ -2,13 +2,13 @@
 // the three combos and Add/Remove does.
 #include <optional>
 
-#include "driver_settings_store.h"
-#include "editing_state.h"
-#include "list_text.h"
-#include "port_setting.h"
-#include "port_setup_dlg.h"
-#include "resource.h"
-#include "watch_entry.h"
+#include "platform/driver_settings_store.h"
+#include "dialog/editing_state.h"
+#include "dialog/list_text.h"
+#include "model/port_setting.h"
+#include "dialog/port_setup_dlg.h"
+#include "res/resource.h"
+#include "model/watch_entry.h"
 
 void CPortSetupDlg::LoadWatchList() {
   DriverSettingsStore store;

@@ -1,6 +1,6 @@
 // What CDialog does alike in every build: WM_INITDIALOG to OnInitDialog, the
 // commands IDOK and IDCANCEL to OnOK and OnCancel, and those handlers' defaults.
-#include "framework.h"
+#include "framework/framework.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
   {WM_INITDIALOG, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {

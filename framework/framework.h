@@ -9,7 +9,7 @@
 #include <windows.h>  // the system's own window manager
 #define ID_HELP 0xE146       // the framework's help command
 #else
-#include "winuser.h"  // the window manager's API as the Linux build stands it in
+#include "framework/linux/winuser.h"  // the window manager's API as the Linux build stands it in
 #endif
 
 class CWnd;

@@ -1,5 +1,5 @@
 // CListBox and CComboBox: their members are the platform's messages to the control.
-#include "framework.h"
+#include "framework/framework.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The static message maps: each class's table of (message, notification code,
 // control id) to handler, chained to its base class's table.
-#include "framework.h"
+#include "framework/framework.h"
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
   static const AFX_MSGMAP_ENTRY noEntries[] = {{0, 0, 0, nullptr}};

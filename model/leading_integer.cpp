@@ -2,7 +2,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "watch_entry.h"
+#include "model/watch_entry.h"
 
 namespace model {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "port_setting.h"
+#include "model/port_setting.h"
 
 namespace model {
 namespace {

@@ -2,7 +2,7 @@
 // combo indexes.
 #include <cstddef>
 
-#include "port_setting.h"
+#include "model/port_setting.h"
 
 namespace model {
 

@@ -1,6 +1,6 @@
 // Composing a watch-list line from choices and parsing one back into its
 // fields and settings word.
-#include "watch_entry.h"
+#include "model/watch_entry.h"
 
 #include <algorithm>
 #include <array>

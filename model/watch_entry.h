@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "port_setting.h"
+#include "model/port_setting.h"
 
 namespace model {
 

@@ -8,7 +8,7 @@
 //  4. One REG_DWORD PortSetting per name "COM1".."COM225", written at Apply.
 //  5. The apply command 0x0A 0x01 0x42, one write after the key is closed.
 //  6. "ROOT\TAVRIN" passed to the device console tool as "restart ROOT\TAVRIN".
-#include "device_io.h"
+#include "platform/device_io.h"
 
 std::string SerialPortPath(LPCSTR portName) { return std::string("\\\\.\\") + portName; }
 

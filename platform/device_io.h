@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "unique_handle.h"
+#include "platform/unique_handle.h"
 
 // The driver's control device and the apply command it takes after Apply.
 inline constexpr char kControlDevicePath[] = "\\\\.\\TAVRIN";

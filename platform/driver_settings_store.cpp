@@ -1,4 +1,4 @@
-#include "driver_settings_store.h"
+#include "platform/driver_settings_store.h"
 
 #include <utility>
 

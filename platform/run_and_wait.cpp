@@ -1,6 +1,6 @@
-#include "run_and_wait.h"
+#include "platform/run_and_wait.h"
 
-#include "unique_handle.h"
+#include "platform/unique_handle.h"
 
 // A program that did not start leaves no process to wait for or to query; the
 // result is then WAIT_FAILED. The only caller ignores the result.

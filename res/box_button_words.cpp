@@ -4,7 +4,7 @@
 // a button. English is the framework's own; Hong Kong and Singapore Chinese
 // take the Traditional and Simplified rows through the lookup's fallback by
 // script.
-#include "box_button_words.h"
+#include "res/box_button_words.h"
 
 namespace res {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "resource_format.h"
+#include "framework/linux/resource_format.h"
 
 namespace res {
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "resource_tables.h"
+#include "res/resource_tables.h"
 
 namespace res::data {
 

@@ -1,7 +1,7 @@
-#include "resource_tables.h"
+#include "res/resource_tables.h"
 
-#include "box_button_words.h"
-#include "resource_data.h"
+#include "res/box_button_words.h"
+#include "res/resource_data.h"
 
 namespace res {
 

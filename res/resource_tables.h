@@ -3,7 +3,7 @@
 // record. One source of truth: the tables are never written by hand.
 #pragma once
 
-#include "resource_format.h"
+#include "framework/linux/resource_format.h"
 
 namespace res {
 

@@ -1,4 +1,4 @@
-#include "child_process.h"
+#include "winapi/child_process.h"
 
 #include <poll.h>
 #include <sys/wait.h>
@@ -11,8 +11,8 @@
 #include <system_error>
 #include <thread>
 
-#include "last_error.h"
-#include "stand_in.h"
+#include "winapi/last_error.h"
+#include "winapi/stand_in.h"
 
 namespace winapi {
 namespace {

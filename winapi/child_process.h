@@ -9,8 +9,8 @@
 #include <mutex>
 #include <optional>
 
-#include "handles.h"
-#include "windows.h"
+#include "winapi/handles.h"
+#include "winapi/windows.h"
 
 namespace winapi {
 

@@ -7,8 +7,8 @@
 #include <mutex>
 #include <string_view>
 
-#include "stand_in.h"
-#include "windows.h"
+#include "winapi/stand_in.h"
+#include "winapi/windows.h"
 
 namespace winapi {
 namespace {

@@ -1,9 +1,9 @@
-#include "device_namespace.h"
+#include "winapi/device_namespace.h"
 
 #include <algorithm>
 
-#include "hive_text.h"
-#include "stand_in.h"
+#include "base/ascii.h"
+#include "winapi/stand_in.h"
 
 namespace winapi {
 namespace {
@@ -30,7 +30,7 @@ std::optional<DeviceName> ParseDevicePath(const char* path) {
   const std::string& prefix = Prefix();
   device.entryPath.reserve(prefix.size() + kNamespaceDirectory.size() + name.size());
   device.entryPath.append(prefix).append(kNamespaceDirectory);
-  for (const char c : name) device.entryPath.push_back(hive_text::ToLowerAscii(c));
+  for (const char c : name) device.entryPath.push_back(base::ToLowerAscii(c));
   device.name.assign(device.entryPath, device.entryPath.size() - name.size());
   return device;
 }

@@ -1,4 +1,4 @@
-#include "device_open.h"
+#include "winapi/device_open.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -12,10 +12,10 @@
 #include <string>
 #include <utility>
 
-#include "last_error.h"
-#include "tty_drivers.h"
-#include "unique_fd.h"
-#include "uucp_lock.h"
+#include "winapi/last_error.h"
+#include "winapi/tty_drivers.h"
+#include "winapi/unique_fd.h"
+#include "winapi/uucp_lock.h"
 
 namespace winapi {
 namespace {

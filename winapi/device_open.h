@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "unique_fd.h"
-#include "windows.h"
+#include "winapi/unique_fd.h"
+#include "winapi/windows.h"
 
 namespace winapi {
 

@@ -1,4 +1,4 @@
-#include "device_write.h"
+#include "winapi/device_write.h"
 
 #include <poll.h>
 #include <signal.h>

@@ -1,13 +1,13 @@
 // CreateFileA, WriteFile and the device-file handles they use.
 #include <utility>
 
-#include "device_namespace.h"
-#include "device_open.h"
-#include "device_write.h"
-#include "handles.h"
-#include "last_error.h"
-#include "stand_in.h"
-#include "unique_fd.h"
+#include "winapi/device_namespace.h"
+#include "winapi/device_open.h"
+#include "winapi/device_write.h"
+#include "winapi/handles.h"
+#include "winapi/last_error.h"
+#include "winapi/stand_in.h"
+#include "winapi/unique_fd.h"
 
 namespace winapi {
 namespace {

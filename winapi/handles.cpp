@@ -1,4 +1,4 @@
-#include "handles.h"
+#include "winapi/handles.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "windows.h"
+#include "winapi/windows.h"
 
 namespace winapi {
 

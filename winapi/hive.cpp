@@ -1,8 +1,9 @@
 // Serializing, looking up and changing values of a parsed hive.
-#include "hive.h"
+#include "winapi/hive.h"
 
-#include "hive_encoding.h"
-#include "hive_text.h"
+#include "base/ascii.h"
+#include "winapi/hive_encoding.h"
+#include "winapi/hive_text.h"
 
 namespace winapi {
 namespace {
@@ -22,13 +23,7 @@ LineT* FindValueLine(HiveT& hive, std::string_view keyPath, std::string_view val
 
 }  // namespace
 
-bool SameRegistryName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (hive_text::ToLowerAscii(a[i]) != hive_text::ToLowerAscii(b[i])) return false;
-  }
-  return true;
-}
+bool SameRegistryName(std::string_view a, std::string_view b) { return base::EqualsIgnoringAsciiCase(a, b); }
 
 std::string SerializeHive(const Hive& hive) {
   std::size_t size = hive.preamble.size();

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "hive.h"
+#include "winapi/hive.h"
 
 namespace winapi::hive_encoding {
 
@@ -18,7 +18,5 @@ bool DecodeHiveFile(std::string_view bytes, HiveEncoding& encoding, std::string&
 // The text as the file's bytes in `encoding`; the text of a UTF-16LE hive
 // must be valid UTF-8.
 std::string EncodeHiveFile(std::string_view text, HiveEncoding encoding);
-
-bool IsValidUtf8(std::string_view text);
 
 }  // namespace winapi::hive_encoding

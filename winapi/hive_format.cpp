@@ -1,9 +1,10 @@
 // Writes a value as one line of the export syntax.
 #include <cstdio>
 
-#include "hive.h"
-#include "hive_encoding.h"
-#include "hive_text.h"
+#include "winapi/hive.h"
+#include "base/utf8.h"
+#include "winapi/hive_encoding.h"
+#include "winapi/hive_text.h"
 
 namespace winapi {
 namespace {
@@ -32,7 +33,7 @@ bool IsQuotableText(const HiveValue& value, HiveEncoding encoding) {
   if (value.type != REG_SZ || value.data.empty() || value.data.back() != 0) return false;
   const std::string_view text(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1);
   return text.find('\0') == std::string_view::npos && !HoldsControl(text) &&
-         (encoding == HiveEncoding::Utf8 || hive_encoding::IsValidUtf8(text));
+         (encoding == HiveEncoding::Utf8 || base::IsValidUtf8(text));
 }
 
 void AppendHexBytes(std::string& out, const std::vector<BYTE>& data, std::string_view newline) {
@@ -56,7 +57,7 @@ void AppendHexBytes(std::string& out, const std::vector<BYTE>& data, std::string
 }  // namespace
 
 bool CanFormatHiveValue(const HiveValue& value, HiveEncoding encoding) {
-  return !HoldsControl(value.name) && (encoding == HiveEncoding::Utf8 || hive_encoding::IsValidUtf8(value.name));
+  return !HoldsControl(value.name) && (encoding == HiveEncoding::Utf8 || base::IsValidUtf8(value.name));
 }
 
 std::string FormatHiveValue(const HiveValue& value, std::string_view newline, HiveEncoding encoding) {

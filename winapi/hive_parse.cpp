@@ -1,9 +1,10 @@
 // Reads the export syntax into a Hive, keeping every line's text as it was.
 #include <cstdio>
 
-#include "hive.h"
-#include "hive_encoding.h"
-#include "hive_text.h"
+#include "winapi/hive.h"
+#include "winapi/hive_encoding.h"
+#include "base/ascii.h"
+#include "winapi/hive_text.h"
 
 namespace winapi {
 namespace {
@@ -23,12 +24,12 @@ struct PhysicalLine {
 
 class HiveParser {
  public:
-  explicit HiveParser(std::string_view text) : rest_(text) {}
+  explicit HiveParser(std::string_view text) : m_rest(text) {}
 
   std::optional<Hive> Parse(HiveError* error) {
     Hive hive;
     if (!ParseDocument(hive)) {
-      if (error) *error = error_;
+      if (error) *error = m_error;
       return std::nullopt;
     }
     return hive;
@@ -36,19 +37,19 @@ class HiveParser {
 
  private:
   bool Fail(int line, std::string message) {
-    error_ = {line, std::move(message)};
+    m_error = {line, std::move(message)};
     return false;
   }
 
   // The next physical line, checked for control characters.
   bool NextLine(PhysicalLine& line, bool& ok) {
     ok = true;
-    if (rest_.empty()) return false;
-    const std::size_t end = rest_.find('\n');
-    line.text = rest_.substr(0, end == std::string_view::npos ? rest_.size() : end + 1);
-    rest_.remove_prefix(line.text.size());
+    if (m_rest.empty()) return false;
+    const std::size_t end = m_rest.find('\n');
+    line.text = m_rest.substr(0, end == std::string_view::npos ? m_rest.size() : end + 1);
+    m_rest.remove_prefix(line.text.size());
     line.content = line.text.substr(0, line.text.size() - LineEnding(line.text).size());
-    line.number = ++lineNumber_;
+    line.number = ++m_lineNumber;
     for (const char c : line.content) {
       if (IsForbiddenControl(c)) {
         char message[64];
@@ -172,9 +173,9 @@ class HiveParser {
       value.data.push_back(0);
     } else if (TrimRight(text) == "-") {
       return Fail(line.number, "value deletions have no place in a hive");
-    } else if (StartsWithNoCase(text, "dword:")) {
+    } else if (base::StartsWithIgnoringAsciiCase(text, "dword:")) {
       if (!ParseDword(line, text.substr(6), value)) return false;
-    } else if (StartsWithNoCase(text, "hex")) {
+    } else if (base::StartsWithIgnoringAsciiCase(text, "hex")) {
       if (!ParseHexType(line, text.substr(3), value)) return false;
       const std::string_view bytes = text.substr(text.find(':') + 1);
       value.data.reserve(bytes.size() / 3 + 1);  // "xx," per byte: one allocation for a line's bytes
@@ -258,9 +259,9 @@ class HiveParser {
     }
   }
 
-  std::string_view rest_;
-  int lineNumber_ = 0;
-  HiveError error_;
+  std::string_view m_rest;
+  int m_lineNumber = 0;
+  HiveError m_error;
 };
 
 }  // namespace

@@ -17,22 +17,12 @@ inline std::string_view TrimRight(std::string_view text) {
   return text;
 }
 
-inline char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // The value of a hex digit, or -1 for any other character.
 inline int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
-}
-
-inline bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (ToLowerAscii(text[i]) != ToLowerAscii(prefix[i])) return false;
-  }
-  return true;
 }
 
 // The line ending a line's text closes with: "\r\n", "\n" or none at the end of a file.

@@ -1,4 +1,4 @@
-#include "last_error.h"
+#include "winapi/last_error.h"
 
 #include <cerrno>
 

@@ -2,7 +2,7 @@
 // system call. Internal to the stand-in.
 #pragma once
 
-#include "windows.h"
+#include "winapi/windows.h"
 
 namespace winapi {
 

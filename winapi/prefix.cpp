@@ -1,4 +1,4 @@
-#include "stand_in.h"
+#include "winapi/stand_in.h"
 
 #include <cstdlib>
 

@@ -14,9 +14,9 @@
 #include <system_error>
 #include <vector>
 
-#include "child_process.h"
-#include "last_error.h"
-#include "stand_in.h"
+#include "winapi/child_process.h"
+#include "winapi/last_error.h"
+#include "winapi/stand_in.h"
 
 extern char** environ;
 

@@ -5,9 +5,9 @@
 #include <map>
 #include <mutex>
 
-#include "registry_open_key.h"
-#include "stand_in.h"
-#include "windows.h"
+#include "winapi/registry_open_key.h"
+#include "winapi/stand_in.h"
+#include "winapi/windows.h"
 
 namespace winapi {
 namespace {

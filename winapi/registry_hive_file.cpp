@@ -1,4 +1,4 @@
-#include "registry_hive_file.h"
+#include "winapi/registry_hive_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "last_error.h"
+#include "base/write_all.h"
+#include "winapi/last_error.h"
 
 namespace winapi {
 namespace {
@@ -42,18 +43,6 @@ std::string DirectoryOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t written = ::write(fd, text.data(), text.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
 }
 
 bool SyncDirectory(const std::string& path) {
@@ -123,7 +112,7 @@ LONG ReplaceHiveFile(const std::string& path, std::string_view text, const HiveF
   UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
   if (!fd.Valid()) return FailureFromErrno(errno);
   const bool written =
-      WriteAll(fd.Get(), text) && ::fchmod(fd.Get(), previous.mode & 07777) == 0 &&
+      base::WriteAll(fd.Get(), text) && ::fchmod(fd.Get(), previous.mode & 07777) == 0 &&
       ((previous.owner == ::geteuid() && previous.group == ::getegid()) ||
        ::fchown(fd.Get(), previous.owner, previous.group) == 0 || errno == EPERM) &&
       ::fsync(fd.Get()) == 0 && ::rename(temporary.c_str(), path.c_str()) == 0;

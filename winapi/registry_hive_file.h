@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "hive.h"
-#include "unique_fd.h"
+#include "winapi/hive.h"
+#include "winapi/unique_fd.h"
 
 namespace winapi {
 

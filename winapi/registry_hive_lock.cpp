@@ -1,4 +1,4 @@
-#include "registry_hive_lock.h"
+#include "winapi/registry_hive_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -15,12 +15,12 @@ std::optional<HiveLock> HiveLock::Open(const std::string& hivePath) {
 }
 
 bool HiveLock::Acquire() {
-  while (::flock(fd_.Get(), LOCK_EX) != 0) {
+  while (::flock(m_fd.Get(), LOCK_EX) != 0) {
     if (errno != EINTR) return false;
   }
   return true;
 }
 
-void HiveLock::Release() { ::flock(fd_.Get(), LOCK_UN); }
+void HiveLock::Release() { ::flock(m_fd.Get(), LOCK_UN); }
 
 }  // namespace winapi

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "unique_fd.h"
+#include "winapi/unique_fd.h"
 
 namespace winapi {
 
@@ -21,24 +21,24 @@ class HiveLock {
   void Release();
 
  private:
-  explicit HiveLock(UniqueFd fd) : fd_(std::move(fd)) {}
-  UniqueFd fd_;
+  explicit HiveLock(UniqueFd fd) : m_fd(std::move(fd)) {}
+  UniqueFd m_fd;
 };
 
 // Holds a HiveLock for one scope.
 class HiveLockGuard {
  public:
-  explicit HiveLockGuard(HiveLock& lock) : lock_(lock), held_(lock.Acquire()) {}
+  explicit HiveLockGuard(HiveLock& lock) : m_lock(lock), m_held(lock.Acquire()) {}
   ~HiveLockGuard() {
-    if (held_) lock_.Release();
+    if (m_held) m_lock.Release();
   }
   HiveLockGuard(const HiveLockGuard&) = delete;
   HiveLockGuard& operator=(const HiveLockGuard&) = delete;
-  bool Held() const { return held_; }
+  bool Held() const { return m_held; }
 
  private:
-  HiveLock& lock_;
-  bool held_;
+  HiveLock& m_lock;
+  bool m_held;
 };
 
 }  // namespace winapi

@@ -1,17 +1,11 @@
-#include "registry_hive_view.h"
+#include "winapi/registry_hive_view.h"
 
 #include <algorithm>
 
-#include "hive_text.h"
+#include "base/ascii.h"
 
 namespace winapi {
 namespace {
-
-std::string LowerCase(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) c = hive_text::ToLowerAscii(c);
-  return lower;
-}
 
 bool SameData(const HiveValue& a, const HiveValue& b) { return a.type == b.type && a.data == b.data; }
 
@@ -31,26 +25,26 @@ std::shared_ptr<HiveView> HiveView::Of(const std::string& path) {
 }
 
 LONG HiveView::Refresh() {
-  if (hive_ && version_.Unchanged()) return ERROR_SUCCESS;
+  if (m_hive && m_version.Unchanged()) return ERROR_SUCCESS;
   return Reload();
 }
 
 LONG HiveView::Reload() {
-  hive_.reset();
+  m_hive.reset();
   DropIndexes();
-  changed_ = false;
+  m_changed = false;
   std::string text;
   HiveFileVersion version;
-  if (const LONG result = ReadHiveFile(path_, text, version); result != ERROR_SUCCESS) return result;
+  if (const LONG result = ReadHiveFile(m_path, text, version); result != ERROR_SUCCESS) return result;
   HiveError error;
   std::optional<Hive> hive = ParseHive(text, &error);
   if (!hive) {
-    ReportBadHive(path_, error);
+    ReportBadHive(m_path, error);
     return ERROR_BADDB;
   }
-  for (const StagedWrite& write : staged_) changed_ = Lay(*hive, write) || changed_;
-  hive_ = std::move(hive);
-  version_ = std::move(version);
+  for (const StagedWrite& write : m_staged) m_changed = Lay(*hive, write) || m_changed;
+  m_hive = std::move(hive);
+  m_version = std::move(version);
   return ERROR_SUCCESS;
 }
 
@@ -62,35 +56,35 @@ bool HiveView::Lay(Hive& hive, const StagedWrite& write) {
 }
 
 void HiveView::DropIndexes() {
-  indexes_.clear();
-  lastIndex_ = nullptr;
+  m_indexes.clear();
+  m_lastIndex = nullptr;
 }
 
 HiveView::ValueIndex* HiveView::IndexOf(std::string_view keyPath) {
   // A key's calls come one after another: the path as last asked for.
-  if (lastIndex_ && keyPath == lastKeyPath_) return *lastIndex_ ? &**lastIndex_ : nullptr;
-  auto [entry, added] = indexes_.try_emplace(LowerCase(keyPath));
-  if (added && HiveHasKey(*hive_, keyPath)) {
+  if (m_lastIndex && keyPath == m_lastKeyPath) return *m_lastIndex ? &**m_lastIndex : nullptr;
+  auto [entry, added] = m_indexes.try_emplace(base::LowerAscii(keyPath));
+  if (added && HiveHasKey(*m_hive, keyPath)) {
     ValueIndex& index = entry->second.emplace();
-    for (std::size_t key = 0; key < hive_->keys.size(); ++key) {
-      if (!SameRegistryName(hive_->keys[key].path, keyPath)) continue;
-      const std::vector<HiveLine>& lines = hive_->keys[key].lines;
+    for (std::size_t key = 0; key < m_hive->keys.size(); ++key) {
+      if (!SameRegistryName(m_hive->keys[key].path, keyPath)) continue;
+      const std::vector<HiveLine>& lines = m_hive->keys[key].lines;
       index.reserve(index.size() + lines.size());
       for (std::size_t line = 0; line < lines.size(); ++line) {
-        if (lines[line].value) index[LowerCase(lines[line].value->name)] = {key, line};
+        if (lines[line].value) index[base::LowerAscii(lines[line].value->name)] = {key, line};
       }
     }
   }
-  lastKeyPath_.assign(keyPath);
-  lastIndex_ = &entry->second;
+  m_lastKeyPath.assign(keyPath);
+  m_lastIndex = &entry->second;
   return entry->second ? &*entry->second : nullptr;
 }
 
 HiveLine* HiveView::FindLine(std::string_view keyPath, std::string_view name) {
   const ValueIndex* index = IndexOf(keyPath);
   if (!index) return nullptr;
-  const auto found = index->find(LowerCase(name));
-  return found == index->end() ? nullptr : &hive_->keys[found->second.key].lines[found->second.line];
+  const auto found = index->find(base::LowerAscii(name));
+  return found == index->end() ? nullptr : &m_hive->keys[found->second.key].lines[found->second.line];
 }
 
 bool HiveView::HasKey(std::string_view keyPath) { return IndexOf(keyPath) != nullptr; }
@@ -101,26 +95,26 @@ const HiveValue* HiveView::Find(std::string_view keyPath, std::string_view name)
 }
 
 LONG HiveView::Stage(std::string_view keyPath, const HiveValue& value, const void* writer) {
-  if (!CanFormatHiveValue(value, hive_->encoding)) return ERROR_INVALID_PARAMETER;
-  staged_.push_back({std::string(keyPath), value, writer});
+  if (!CanFormatHiveValue(value, m_hive->encoding)) return ERROR_INVALID_PARAMETER;
+  m_staged.push_back({std::string(keyPath), value, writer});
   if (HiveLine* line = FindLine(keyPath, value.name)) {
     if (SameData(*line->value, value)) return ERROR_SUCCESS;
-    ReplaceHiveValue(*hive_, *line, value);
-  } else if (const std::optional<HiveLinePosition> added = AddHiveValue(*hive_, keyPath, value)) {
-    (*IndexOf(keyPath))[LowerCase(value.name)] = *added;
+    ReplaceHiveValue(*m_hive, *line, value);
+  } else if (const std::optional<HiveLinePosition> added = AddHiveValue(*m_hive, keyPath, value)) {
+    (*IndexOf(keyPath))[base::LowerAscii(value.name)] = *added;
   }
-  changed_ = true;
+  m_changed = true;
   return ERROR_SUCCESS;
 }
 
 LONG HiveView::StoreWritesOf(const void* writer, HiveLock& lock) {
   LONG lost = ERROR_SUCCESS;
-  if (const auto found = lost_.find(writer); found != lost_.end()) {
+  if (const auto found = m_lost.find(writer); found != m_lost.end()) {
     lost = found->second;
-    lost_.erase(found);
+    m_lost.erase(found);
   }
   const bool wrote =
-      std::any_of(staged_.begin(), staged_.end(), [writer](const StagedWrite& write) { return write.writer == writer; });
+      std::any_of(m_staged.begin(), m_staged.end(), [writer](const StagedWrite& write) { return write.writer == writer; });
   if (!wrote) return lost;
 
   LONG result = ERROR_ACCESS_DENIED;
@@ -129,15 +123,15 @@ LONG HiveView::StoreWritesOf(const void* writer, HiveLock& lock) {
     if (guard.Held()) result = StoreUnderLock();
   }
   if (result != ERROR_SUCCESS) {
-    for (const StagedWrite& write : staged_) {
-      if (write.writer != writer) lost_.emplace(write.writer, result);
+    for (const StagedWrite& write : m_staged) {
+      if (write.writer != writer) m_lost.emplace(write.writer, result);
     }
     // Read the file again: it holds none of the writes.
-    hive_.reset();
+    m_hive.reset();
     DropIndexes();
   }
-  staged_.clear();
-  changed_ = false;
+  m_staged.clear();
+  m_changed = false;
   return lost != ERROR_SUCCESS ? lost : result;
 }
 
@@ -146,16 +140,16 @@ LONG HiveView::StoreUnderLock() {
   if (const LONG result = Refresh(); result != ERROR_SUCCESS) {
     return result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND ? ERROR_BADKEY : result;
   }
-  for (const StagedWrite& write : staged_) {
+  for (const StagedWrite& write : m_staged) {
     if (!HasKey(write.keyPath)) return ERROR_BADKEY;  // removed since the write; it is not brought back
   }
-  if (!changed_) {
-    RemoveStaleTemporary(path_);  // what a rewrite would have removed
+  if (!m_changed) {
+    RemoveStaleTemporary(m_path);  // what a rewrite would have removed
     return ERROR_SUCCESS;
   }
   HiveFileVersion replaced;
-  const LONG result = ReplaceHiveFile(path_, SerializeHive(*hive_), version_.stamp, replaced);
-  if (replaced.fd.Valid()) version_ = std::move(replaced);  // renamed into place, even if not flushed
+  const LONG result = ReplaceHiveFile(m_path, SerializeHive(*m_hive), m_version.stamp, replaced);
+  if (replaced.fd.Valid()) m_version = std::move(replaced);  // renamed into place, even if not flushed
   return result;
 }
 

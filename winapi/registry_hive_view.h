@@ -17,9 +17,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "hive.h"
-#include "registry_hive_file.h"
-#include "registry_hive_lock.h"
+#include "winapi/hive.h"
+#include "winapi/registry_hive_file.h"
+#include "winapi/registry_hive_lock.h"
 
 namespace winapi {
 
@@ -29,7 +29,7 @@ class HiveView {
   // one when none is open on it.
   static std::shared_ptr<HiveView> Of(const std::string& path);
 
-  explicit HiveView(std::string path) : path_(std::move(path)) {}
+  explicit HiveView(std::string path) : m_path(std::move(path)) {}
   HiveView(const HiveView&) = delete;
   HiveView& operator=(const HiveView&) = delete;
 
@@ -76,15 +76,15 @@ class HiveView {
   // Whether the write changed the hive.
   static bool Lay(Hive& hive, const StagedWrite& write);
 
-  std::string path_;
-  std::optional<Hive> hive_;  // the file with the staged writes over it; null when it must be read again
-  HiveFileVersion version_;   // the version of the file hive_ was read from
-  std::vector<StagedWrite> staged_;
-  bool changed_ = false;  // some staged write differs from the file
-  std::map<const void*, LONG> lost_;  // writers whose writes a failed store dropped, and why
-  std::unordered_map<std::string, std::optional<ValueIndex>> indexes_;  // by lower-case key path
-  std::string lastKeyPath_;                        // as last asked for, and
-  std::optional<ValueIndex>* lastIndex_ = nullptr;  // its entry in indexes_
+  std::string m_path;
+  std::optional<Hive> m_hive;  // the file with the staged writes over it; null when it must be read again
+  HiveFileVersion m_version;   // the version of the file m_hive was read from
+  std::vector<StagedWrite> m_staged;
+  bool m_changed = false;  // some staged write differs from the file
+  std::map<const void*, LONG> m_lost;  // writers whose writes a failed store dropped, and why
+  std::unordered_map<std::string, std::optional<ValueIndex>> m_indexes;  // by lower-case key path
+  std::string m_lastKeyPath;                        // as last asked for, and
+  std::optional<ValueIndex>* m_lastIndex = nullptr;  // its entry in m_indexes
 };
 
 }  // namespace winapi

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "hive.h"
-#include "registry_hive_lock.h"
-#include "registry_hive_view.h"
+#include "winapi/hive.h"
+#include "winapi/registry_hive_lock.h"
+#include "winapi/registry_hive_view.h"
 
 namespace winapi {
 
@@ -24,9 +24,9 @@ class OpenKey {
   // for and the hive cannot be rewritten.
   static LONG Open(const std::string& hivePath, std::string keyPath, REGSAM access, std::unique_ptr<OpenKey>& key);
 
-  const std::string& Path() const { return keyPath_; }
-  bool MayRead() const { return mayRead_; }
-  bool MayWrite() const { return lock_.has_value(); }
+  const std::string& Path() const { return m_keyPath; }
+  bool MayRead() const { return m_mayRead; }
+  bool MayWrite() const { return m_lock.has_value(); }
 
   // The value as the file holds it now, or as a key of this process wrote it
   // since; null with ERROR_FILE_NOT_FOUND when the key has no such value.
@@ -39,15 +39,15 @@ class OpenKey {
 
  private:
   OpenKey(std::shared_ptr<HiveView> view, std::string keyPath, bool mayRead)
-      : view_(std::move(view)), keyPath_(std::move(keyPath)), mayRead_(mayRead) {}
+      : m_view(std::move(view)), m_keyPath(std::move(keyPath)), m_mayRead(mayRead) {}
   // The view brought up to the file, with this key in it; ERROR_BADKEY when
   // the key or the hive went away since the open.
   LONG Look();
 
-  std::shared_ptr<HiveView> view_;
-  std::string keyPath_;
-  bool mayRead_;
-  std::optional<HiveLock> lock_;  // held by keys opened for writing
+  std::shared_ptr<HiveView> m_view;
+  std::string m_keyPath;
+  bool m_mayRead;
+  std::optional<HiveLock> m_lock;  // held by keys opened for writing
 };
 
 }  // namespace winapi

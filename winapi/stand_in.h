@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "windows.h"
+#include "winapi/windows.h"
 
 namespace winapi {
 

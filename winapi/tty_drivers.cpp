@@ -1,4 +1,4 @@
-#include "tty_drivers.h"
+#include "winapi/tty_drivers.h"
 
 #include <fcntl.h>
 #include <sys/sysmacros.h>

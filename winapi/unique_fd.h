@@ -11,21 +11,21 @@ namespace winapi {
 class UniqueFd {
  public:
   UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
+  explicit UniqueFd(int fd) : m_fd(fd) {}
   ~UniqueFd() { Close(); }
-  UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
+  UniqueFd(UniqueFd&& other) noexcept : m_fd(other.Release()) {}
   UniqueFd& operator=(UniqueFd&& other) noexcept {
     if (this != &other) {
       Close();
-      fd_ = other.Release();
+      m_fd = other.Release();
     }
     return *this;
   }
   UniqueFd(const UniqueFd&) = delete;
   UniqueFd& operator=(const UniqueFd&) = delete;
 
-  int Get() const { return fd_; }
-  bool Valid() const { return fd_ >= 0; }
+  int Get() const { return m_fd; }
+  bool Valid() const { return m_fd >= 0; }
   // Closes now and reports whether close succeeded (it can report a failed
   // write-back). Closing nothing succeeds.
   bool Close() {
@@ -33,10 +33,10 @@ class UniqueFd {
     return fd < 0 || ::close(fd) == 0;
   }
   // Gives up ownership: the caller closes what this returns.
-  int Release() { return std::exchange(fd_, -1); }
+  int Release() { return std::exchange(m_fd, -1); }
 
  private:
-  int fd_ = -1;
+  int m_fd = -1;
 };
 
 }  // namespace winapi

@@ -1,4 +1,4 @@
-#include "uucp_lock.h"
+#include "winapi/uucp_lock.h"
 
 #include <fcntl.h>
 #include <signal.h>

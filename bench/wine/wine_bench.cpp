@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "dialog_windows.h"
-#include "port_setting.h"
-#include "resource.h"
-#include "run_figures.h"
-#include "settings_key.h"
+#include "tests/wine/windows/dialog_windows.h"
+#include "model/port_setting.h"
+#include "res/resource.h"
+#include "bench/run_figures.h"
+#include "tests/wine/windows/settings_key.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // that PreTranslateMessage sees its messages first.
 #include <algorithm>
 
-#include "framework.h"
-#include "modal_loop.h"
-#include "window_wrappers.h"
+#include "framework/framework.h"
+#include "framework/win32/modal_loop.h"
+#include "framework/win32/window_wrappers.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "framework.h"
-#include "wide_text.h"
+#include "framework/framework.h"
+#include "framework/win32/wide_text.h"
 
 // The system picks the string table of the thread's user interface language,
 // with its own fallback.

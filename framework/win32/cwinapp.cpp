@@ -1,13 +1,13 @@
 // CWinApp: the one application object and the platform's start of it.
-#include "framework.h"  // windows.h first, for commctrl.h
+#include "framework/framework.h"  // windows.h first, for commctrl.h
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <string>
 
-#include "modal_loop.h"
-#include "wide_text.h"
+#include "framework/win32/modal_loop.h"
+#include "framework/win32/wide_text.h"
 
 namespace {
 

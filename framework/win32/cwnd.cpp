@@ -1,9 +1,9 @@
 // CWnd: a wrapper over one of the system's windows. Texts cross into the
 // system as UTF-16 and come back as UTF-8.
-#include "framework.h"
-#include "text_messages.h"
-#include "wide_text.h"
-#include "window_wrappers.h"
+#include "framework/framework.h"
+#include "framework/win32/text_messages.h"
+#include "framework/win32/wide_text.h"
+#include "framework/win32/window_wrappers.h"
 
 namespace {
 

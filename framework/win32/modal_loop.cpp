@@ -1,10 +1,10 @@
-#include "modal_loop.h"
+#include "framework/win32/modal_loop.h"
 
 #include <algorithm>
 #include <ranges>
 #include <vector>
 
-#include "framework.h"
+#include "framework/framework.h"
 
 namespace framework::win32 {
 namespace {

@@ -1,5 +1,5 @@
 // Painting between BeginPaint and EndPaint.
-#include "framework.h"
+#include "framework/framework.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The dialog's system menu: the program appends its own items to the window's copy.
-#include "framework.h"
-#include "wide_text.h"
+#include "framework/framework.h"
+#include "framework/win32/wide_text.h"
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) {
   const HMENU menu = ::GetSystemMenu(m_hWnd, bRevert);

@@ -1,11 +1,11 @@
-#include "text_messages.h"
+#include "framework/win32/text_messages.h"
 
 #include <algorithm>
 #include <cstring>
 #include <optional>
 
-#include "utf8_text.h"
-#include "wide_text.h"
+#include "base/utf8.h"
+#include "framework/win32/wide_text.h"
 
 namespace framework::win32 {
 namespace {
@@ -62,12 +62,7 @@ std::optional<std::string> ReadText(HWND window, UINT textMessage, WPARAM index)
 // WM_GETTEXT's copy into a buffer of `size` bytes: as much as fits with the
 // terminator, cut between characters.
 LRESULT CopyCut(const std::string& text, WPARAM size, LPARAM buffer) {
-  if (size == 0) return 0;
-  const std::size_t length = framework::Utf8FittingLength(text, static_cast<std::size_t>(size - 1));
-  auto* out = reinterpret_cast<char*>(buffer);
-  std::memcpy(out, text.data(), length);
-  out[length] = '\0';
-  return static_cast<LRESULT>(length);
+  return static_cast<LRESULT>(base::CopyUtf8Cut(text, reinterpret_cast<char*>(buffer), size));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The wait cursor, shown from the first CWaitCursor until the last has ended.
-#include "framework.h"
+#include "framework/framework.h"
 
 namespace {
 

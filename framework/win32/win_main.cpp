@@ -1,5 +1,5 @@
 // The program's entry point: the application object's Run.
-#include "framework.h"
+#include "framework/framework.h"
 
 int WINAPI WinMain(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/, int /*nShowCmd*/) {
   CWinApp* app = AfxGetApp();

@@ -1,10 +1,10 @@
-#include "window_wrappers.h"
+#include "framework/win32/window_wrappers.h"
 
 #include <iterator>
 #include <map>
 #include <memory>
 
-#include "framework.h"
+#include "framework/framework.h"
 
 namespace framework::win32 {
 namespace {

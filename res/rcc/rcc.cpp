@@ -6,9 +6,9 @@
 #include <fstream>
 #include <iostream>
 
-#include "rc_lexer.h"
-#include "rc_parser.h"
-#include "table_writer.h"
+#include "res/rcc/lib/rc_lexer.h"
+#include "res/rcc/lib/rc_parser.h"
+#include "res/rcc/lib/table_writer.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

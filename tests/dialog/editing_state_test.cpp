@@ -1,5 +1,5 @@
 // The editing state's transitions, as the editing handlers drive them.
-#include "editing_state.h"
+#include "dialog/editing_state.h"
 
 #include <gtest/gtest.h>
 

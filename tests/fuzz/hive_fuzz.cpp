@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "hive.h"
+#include "winapi/hive.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "watch_entry.h"
+#include "model/watch_entry.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "watch_entry.h"
+#include "model/watch_entry.h"
 
 namespace model {
 namespace {

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "port_setting.h"
+#include "model/port_setting.h"
 
 namespace model {
 namespace {

@@ -2,7 +2,7 @@
 // reads back into the three combos.
 #include <gtest/gtest.h>
 
-#include "port_setting.h"
+#include "model/port_setting.h"
 
 namespace model {
 namespace {

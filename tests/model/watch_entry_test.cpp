@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "watch_entry.h"
+#include "model/watch_entry.h"
 
 namespace model {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "resource.h"
-#include "resource_tables.h"
+#include "res/resource.h"
+#include "res/resource_tables.h"
 
 namespace {
 

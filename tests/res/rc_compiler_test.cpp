@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "ico_file.h"
-#include "rc_lexer.h"
-#include "rc_parser.h"
-#include "table_writer.h"
-#include "temp_directory.h"
+#include "res/rcc/lib/ico_file.h"
+#include "res/rcc/lib/rc_lexer.h"
+#include "res/rcc/lib/rc_parser.h"
+#include "res/rcc/lib/table_writer.h"
+#include "tests/support/temp_directory.h"
 
 namespace {
 

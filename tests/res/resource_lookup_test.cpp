@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "resource_tables.h"
-#include "resources.h"
-#include "string_lookup.h"
-#include "window.h"
+#include "res/resource_tables.h"
+#include "framework/linux/resources.h"
+#include "framework/linux/string_lookup.h"
+#include "framework/linux/window.h"
 
 namespace {
 
@@ -68,11 +68,11 @@ class ResourceLocaleEnvironment : public ::testing::Test {
   void SetUp() override {
     for (const char* name : kVariables) {
       const char* value = std::getenv(name);
-      saved_.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+      m_saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
     }
   }
   void TearDown() override {
-    for (std::size_t i = 0; i < std::size(kVariables); ++i) Set(kVariables[i], saved_[i] ? saved_[i]->c_str() : nullptr);
+    for (std::size_t i = 0; i < std::size(kVariables); ++i) Set(kVariables[i], m_saved[i] ? m_saved[i]->c_str() : nullptr);
   }
   static void Set(const char* name, const char* value) {
     if (value)
@@ -86,7 +86,7 @@ class ResourceLocaleEnvironment : public ::testing::Test {
     Set("LANG", lang);
   }
   static constexpr const char* kVariables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-  std::vector<std::optional<std::string>> saved_;
+  std::vector<std::optional<std::string>> m_saved;
 };
 
 TEST_F(ResourceLocaleEnvironment, FirstNonEmptyOfLcAllLcMessagesLang) {
@@ -105,14 +105,14 @@ TEST_F(ResourceLocaleEnvironment, FirstNonEmptyOfLcAllLcMessagesLang) {
 // Keeps the process-wide resource language of one test from leaking into the next.
 class ResourceLookup : public ::testing::Test {
  protected:
-  void SetUp() override { saved_ = framework::ResourceLanguage(); }
-  void TearDown() override { framework::SetResourceLanguage(saved_); }
+  void SetUp() override { m_saved = framework::ResourceLanguage(); }
+  void TearDown() override { framework::SetResourceLanguage(m_saved); }
   static std::string Load(UINT id) {
     std::string text;
     EXPECT_TRUE(framework::LoadResourceString(id, text)) << id;
     return text;
   }
-  LANGID saved_ = 0;
+  LANGID m_saved = 0;
 };
 
 TEST_F(ResourceLookup, EnglishUnitedStatesByDefault) {

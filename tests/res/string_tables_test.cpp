@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "resource_tables.h"
+#include "res/resource_tables.h"
 
 namespace {
 

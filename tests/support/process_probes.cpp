@@ -1,9 +1,10 @@
-#include "process_probes.h"
+#include "tests/support/process_probes.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -29,6 +30,19 @@ bool ReadStat(pid_t pid, StatLine& stat) {
   return static_cast<bool>(rest >> stat.state >> stat.parent);
 }
 
+std::vector<pid_t> ChildrenWhere(const std::optional<std::string>& name) {
+  std::vector<pid_t> children;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    const std::string file = entry.path().filename().string();
+    if (file.find_first_not_of("0123456789") != std::string::npos) continue;
+    StatLine stat;
+    const pid_t pid = static_cast<pid_t>(std::stol(file));
+    if (ReadStat(pid, stat) && stat.parent == getpid() && (!name || stat.name == *name)) children.push_back(pid);
+  }
+  return children;
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
@@ -46,18 +60,9 @@ int OpenDescriptorCount() {
   return count;
 }
 
-std::vector<pid_t> ChildrenNamed(const std::string& name) {
-  std::vector<pid_t> children;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-    const std::string file = entry.path().filename().string();
-    if (file.find_first_not_of("0123456789") != std::string::npos) continue;
-    StatLine stat;
-    const pid_t pid = static_cast<pid_t>(std::stol(file));
-    if (ReadStat(pid, stat) && stat.parent == getpid() && stat.name == name) children.push_back(pid);
-  }
-  return children;
-}
+std::vector<pid_t> ChildrenNamed(const std::string& name) { return ChildrenWhere(name); }
+
+std::vector<pid_t> Children() { return ChildrenWhere(std::nullopt); }
 
 char ProcessState(pid_t pid) {
   StatLine stat;

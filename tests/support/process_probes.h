@@ -18,7 +18,9 @@ bool WaitUntil(const std::function<bool()>& condition,
 // Entries of /proc/self/fd.
 int OpenDescriptorCount();
 
-// Children of this process whose command name is name (zombies included).
+// Children of this process (zombies included), all or those whose command name
+// is `name`.
+std::vector<pid_t> Children();
 std::vector<pid_t> ChildrenNamed(const std::string& name);
 
 // The state letter of /proc/<pid>/stat ('Z' for a zombie), or 0 when the

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "unique_fd.h"
+#include "winapi/unique_fd.h"
 
 namespace test_support {
 

@@ -1,4 +1,4 @@
-#include "temp_directory.h"
+#include "tests/support/temp_directory.h"
 
 #include <cerrno>
 #include <cstdlib>

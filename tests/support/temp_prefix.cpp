@@ -1,9 +1,9 @@
-#include "temp_prefix.h"
+#include "tests/support/temp_prefix.h"
 
 #include <filesystem>
 
-#include "file_text.h"
-#include "stand_in.h"
+#include "tests/support/file_text.h"
+#include "winapi/stand_in.h"
 
 namespace test_support {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "temp_directory.h"
+#include "tests/support/temp_directory.h"
 
 namespace test_support {
 

@@ -1,4 +1,4 @@
-#include "utf16_file.h"
+#include "tests/support/utf16_file.h"
 
 namespace test_support {
 

@@ -1,4 +1,4 @@
-#include "inspector_report.h"
+#include "tests/wine/inspector_report.h"
 
 #include <cstdlib>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "linux_programs.h"
+#include "tests/wine/linux_programs.h"
 
 #include <fcntl.h>
 #include <spawn.h>

@@ -1,4 +1,4 @@
-#include "virtual_display.h"
+#include "tests/wine/virtual_display.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,8 +9,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "linux_programs.h"
-#include "unique_fd.h"
+#include "tests/wine/linux_programs.h"
+#include "winapi/unique_fd.h"
 
 namespace wine_test {
 

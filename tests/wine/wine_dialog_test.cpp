@@ -19,14 +19,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "inspector_report.h"
-#include "pseudo_terminal.h"
-#include "resource.h"
-#include "resource_tables.h"
-#include "string_lookup.h"
-#include "virtual_display.h"
-#include "wine_languages.h"
-#include "wine_prefix.h"
+#include "tests/wine/inspector_report.h"
+#include "tests/support/pseudo_terminal.h"
+#include "res/resource.h"
+#include "res/resource_tables.h"
+#include "framework/linux/string_lookup.h"
+#include "tests/wine/virtual_display.h"
+#include "tests/wine/wine_languages.h"
+#include "tests/wine/wine_prefix.h"
 
 namespace wine_test {
 namespace {

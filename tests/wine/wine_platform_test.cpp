@@ -12,10 +12,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "file_text.h"
-#include "pseudo_terminal.h"
-#include "temp_directory.h"
-#include "wine_prefix.h"
+#include "tests/support/file_text.h"
+#include "tests/support/pseudo_terminal.h"
+#include "tests/support/temp_directory.h"
+#include "tests/wine/wine_prefix.h"
 
 namespace wine_test {
 namespace {

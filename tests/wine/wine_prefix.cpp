@@ -1,4 +1,4 @@
-#include "wine_prefix.h"
+#include "tests/wine/wine_prefix.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -8,9 +8,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "file_text.h"
-#include "linux_programs.h"
-#include "unique_fd.h"
+#include "tests/support/file_text.h"
+#include "tests/wine/linux_programs.h"
+#include "winapi/unique_fd.h"
 
 namespace wine_test {
 namespace {
@@ -58,9 +58,9 @@ bool LeftOut(const std::string& variable) {
 }
 
 // A fresh folder beside the template: hard links need the same file system.
-std::string FolderBeside(const std::string& template_) {
-  std::string pattern = template_ + "-copy.XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a folder beside " + template_);
+std::string FolderBeside(const std::string& m_template) {
+  std::string pattern = m_template + "-copy.XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a folder beside " + m_template);
   return pattern;
 }
 

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "stand_in.h"
+#include "winapi/stand_in.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "pid_file.h"
-#include "stand_in.h"
+#include "tools/tavrind/pid_file.h"
+#include "winapi/stand_in.h"
 
 namespace {
 

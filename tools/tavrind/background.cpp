@@ -1,4 +1,4 @@
-#include "background.h"
+#include "tools/tavrind/background.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "write_all.h"
+#include "base/write_all.h"
 
 namespace tavrind {
 namespace {
@@ -56,7 +56,7 @@ int RunInBackground(const std::function<int(const StartedReport&)>& serve, const
     int report = channel[1];
     const int status = serve([&report](const std::string& failure) {
       if (report < 0) return;
-      WriteAll(report, failure.empty() ? kServing : failure);
+      base::WriteAll(report, failure.empty() ? kServing : failure);
       close(report);
       report = -1;
     });

@@ -1,4 +1,4 @@
-#include "command_parser.h"
+#include "tools/tavrind/command_parser.h"
 
 #include <algorithm>
 #include <iterator>

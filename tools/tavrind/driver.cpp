@@ -1,4 +1,4 @@
-#include "driver.h"
+#include "tools/tavrind/driver.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -12,12 +12,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "command_parser.h"
-#include "hex_text.h"
-#include "log.h"
-#include "pid_file.h"
-#include "port_holder.h"
-#include "watched_ports.h"
+#include "tools/tavrind/command_parser.h"
+#include "tools/tavrind/hex_text.h"
+#include "tools/tavrind/log.h"
+#include "tools/tavrind/pid_file.h"
+#include "tools/tavrind/port_holder.h"
+#include "tools/tavrind/watched_ports.h"
 
 namespace tavrind {
 namespace {

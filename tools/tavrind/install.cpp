@@ -1,4 +1,4 @@
-#include "install.h"
+#include "tools/tavrind/install.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,9 +7,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "port_setting.h"
-#include "serial_devices.h"
-#include "service_key_setup.h"
+#include "model/port_setting.h"
+#include "tools/tavrind/serial_devices.h"
+#include "tools/tavrind/service_key_setup.h"
 
 namespace tavrind {
 namespace {

@@ -1,4 +1,4 @@
-#include "log.h"
+#include "tools/tavrind/log.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "write_all.h"
+#include "base/write_all.h"
 
 namespace tavrind {
 namespace {
@@ -45,12 +45,13 @@ Log::~Log() {
   if (m_fd >= 0) close(m_fd);
 }
 
-// Each line is one write, so lines of several processes never interleave.
+// Each line is one write, so lines of several processes never interleave; a
+// failure is dropped, as nowhere is left to report it.
 void Log::Line(std::string_view text) {
   const std::string stamped = Timestamp() + " tavrind[" + std::to_string(getpid()) + "]: " + std::string(text) + "\n";
-  if (m_fd >= 0) WriteAll(m_fd, stamped);
-  if (m_copy == Copy::Stamped) WriteAll(STDERR_FILENO, stamped);
-  if (m_copy == Copy::Bare) WriteAll(STDERR_FILENO, std::string(text) + "\n");
+  if (m_fd >= 0) base::WriteAll(m_fd, stamped);
+  if (m_copy == Copy::Stamped) base::WriteAll(STDERR_FILENO, stamped);
+  if (m_copy == Copy::Bare) base::WriteAll(STDERR_FILENO, std::string(text) + "\n");
 }
 
 }  // namespace tavrind

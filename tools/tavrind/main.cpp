@@ -12,11 +12,11 @@
 #include <iostream>
 #include <string>
 
-#include "background.h"
-#include "driver.h"
-#include "install.h"
-#include "settings_report.h"
-#include "stand_in.h"
+#include "tools/tavrind/background.h"
+#include "tools/tavrind/driver.h"
+#include "tools/tavrind/install.h"
+#include "tools/tavrind/settings_report.h"
+#include "winapi/stand_in.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "pid_file.h"
+#include "tools/tavrind/pid_file.h"
 
 #include <signal.h>
 #include <unistd.h>

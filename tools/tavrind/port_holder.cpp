@@ -1,4 +1,4 @@
-#include "port_holder.h"
+#include "tools/tavrind/port_holder.h"
 
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -8,16 +8,11 @@
 #include <cctype>
 #include <cerrno>
 
-#include "device_open.h"
+#include "winapi/device_open.h"
+#include "base/ascii.h"
 
 namespace tavrind {
 namespace {
-
-std::string LowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-  return text;
-}
 
 }  // namespace
 
@@ -54,7 +49,7 @@ void PortHolder::HoldWaitingPorts() {
 }
 
 PortHolder::Outcome PortHolder::Hold(const std::string& portName, bool reportInUse) {
-  const std::string entry = m_dosdevices + "/" + LowerCase(portName);
+  const std::string entry = m_dosdevices + "/" + base::LowerAscii(portName);
   // The same checks as any program's open: only a free serial terminal.
   winapi::OpenedDevice port = winapi::OpenSerialPort(entry, GENERIC_READ | GENERIC_WRITE);
   struct stat existing {};

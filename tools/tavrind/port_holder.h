@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "log.h"
+#include "tools/tavrind/log.h"
 
 namespace tavrind {
 

@@ -1,4 +1,4 @@
-#include "serial_devices.h"
+#include "tools/tavrind/serial_devices.h"
 
 #include <algorithm>
 #include <array>

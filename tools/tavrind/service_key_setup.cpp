@@ -1,12 +1,12 @@
-#include "service_key_setup.h"
+#include "tools/tavrind/service_key_setup.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "hive.h"
-#include "registry_hive_file.h"
-#include "registry_hive_lock.h"
-#include "service_key.h"
+#include "winapi/hive.h"
+#include "winapi/registry_hive_file.h"
+#include "winapi/registry_hive_lock.h"
+#include "tools/tavrind/service_key.h"
 
 namespace tavrind {
 namespace {

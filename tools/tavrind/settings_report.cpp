@@ -1,8 +1,8 @@
-#include "settings_report.h"
+#include "tools/tavrind/settings_report.h"
 
-#include "hex_text.h"
-#include "port_setting.h"
-#include "watched_ports.h"
+#include "tools/tavrind/hex_text.h"
+#include "model/port_setting.h"
+#include "tools/tavrind/watched_ports.h"
 
 namespace tavrind {
 namespace {

@@ -1,9 +1,9 @@
-#include "watched_ports.h"
+#include "tools/tavrind/watched_ports.h"
 
 #include <windows.h>
 
-#include "port_setting.h"
-#include "service_key.h"
+#include "model/port_setting.h"
+#include "tools/tavrind/service_key.h"
 
 namespace tavrind {
 

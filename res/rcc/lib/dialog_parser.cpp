@@ -4,7 +4,8 @@
 #include <string_view>
 #include <utility>
 
-#include "statement_parsers.h"
+#include "res/rcc/lib/statement_parsers.h"
+#include "base/ascii.h"
 
 namespace rcc {
 namespace {
@@ -18,13 +19,6 @@ constexpr std::int64_t kMinCoordinate = -32768, kMaxCoordinate = 32767;
 // The control classes the dialog manager knows, by the names scripts use.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kControlClasses = {{
     {"button", "BUTTON"}, {"static", "STATIC"}, {"listbox", "LISTBOX"}, {"combobox", "COMBOBOX"}}};
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 void ParseRectangle(TokenCursor& in, int& x, int& y, int& cx, int& cy, std::string_view owner) {
   const std::string context = "between the coordinates of the " + std::string(owner);
@@ -52,7 +46,7 @@ Control ParseControl(TokenCursor& in) {
   const Token& classToken = in.Peek();
   const std::string className = in.ExpectString("control class");
   for (const auto& [name, canonical] : kControlClasses)
-    if (EqualIgnoringCase(className, name)) control.className = canonical;
+    if (base::EqualsIgnoringAsciiCase(className, name)) control.className = canonical;
   if (control.className.empty()) throw RcError(classToken.where, "unsupported control class \"" + className + "\"");
   in.ExpectPunct(',', "after the control class");
 

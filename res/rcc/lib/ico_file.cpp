@@ -1,4 +1,4 @@
-#include "ico_file.h"
+#include "res/rcc/lib/ico_file.h"
 
 #include <string>
 #include <utility>

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "rc_error.h"
+#include "res/rcc/lib/rc_error.h"
 
 namespace rcc {
 

@@ -1,4 +1,4 @@
-#include "rc_lexer.h"
+#include "res/rcc/lib/rc_lexer.h"
 
 #include <cctype>
 #include <filesystem>
@@ -9,8 +9,8 @@
 #include <string_view>
 #include <utility>
 
-#include "rc_symbols.h"
-#include "utf8.h"
+#include "res/rcc/lib/rc_symbols.h"
+#include "base/utf8.h"
 
 namespace rcc {
 namespace {
@@ -38,8 +38,8 @@ class Preprocessor {
   std::vector<Token> Run(const std::string& text, const std::string& path) {
     Token end;
     end.where = ProcessText(text, path, 0);
-    tokens_.push_back(end);
-    return std::move(tokens_);
+    m_tokens.push_back(end);
+    return std::move(m_tokens);
   }
 
  private:
@@ -72,10 +72,10 @@ class Preprocessor {
   // Appends a token, replacing a #define'd name by its definition.
   void Emit(Token token, std::vector<std::string> expanding) {
     if (token.kind == TokenKind::Identifier) {
-      const auto definition = defines_.find(token.text);
+      const auto definition = m_defines.find(token.text);
       bool active = false;
       for (const std::string& name : expanding) active = active || name == token.text;
-      if (definition != defines_.end() && !active) {
+      if (definition != m_defines.end() && !active) {
         expanding.push_back(token.text);
         for (Token replacement : definition->second) {
           replacement.where = token.where;
@@ -84,7 +84,7 @@ class Preprocessor {
         return;
       }
     }
-    tokens_.push_back(std::move(token));
+    m_tokens.push_back(std::move(token));
   }
 
   void Directive(std::string_view line, const SourceLocation& where, int depth) {
@@ -122,7 +122,7 @@ class Preprocessor {
     if (depth >= kMaxIncludeDepth) throw RcError(where, "#include nests too deeply");
     const std::filesystem::path included = std::filesystem::path(where.file).parent_path() / file;
     const std::string canonical = std::filesystem::weakly_canonical(included).string();
-    if (includedOnce_.count(canonical)) return;
+    if (m_includedOnce.count(canonical)) return;
     bool ok = false;
     const std::string text = ReadWholeFile(included.string(), ok);
     if (!ok) throw RcError(where, "cannot read included file " + included.string());
@@ -140,7 +140,7 @@ class Preprocessor {
     bool inComment = false;
     ScanLine(rest.substr(pos), where, inComment, value);
     if (inComment) throw RcError(where, "comment in #define must end on the same line");
-    defines_[std::string(rest.substr(nameStart, pos - nameStart))] = std::move(value);
+    m_defines[std::string(rest.substr(nameStart, pos - nameStart))] = std::move(value);
   }
 
   void Pragma(std::string_view rest, const SourceLocation& where) {
@@ -148,14 +148,14 @@ class Preprocessor {
     bool inComment = false;
     ScanLine(rest, where, inComment, words);
     if (words.size() == 1 && words[0].kind == TokenKind::Identifier && words[0].text == "once") {
-      includedOnce_.insert(std::filesystem::weakly_canonical(where.file).string());
+      m_includedOnce.insert(std::filesystem::weakly_canonical(where.file).string());
       return;
     }
     const bool codePage = words.size() == 4 && words[0].text == "code_page" && words[1].text == "(" &&
                           words[2].kind == TokenKind::Number && words[3].text == ")";
     if (!codePage) throw RcError(where, "unsupported #pragma");
     if (words[2].number != 65001) throw RcError(where, "only code page 65001 (UTF-8) is supported");
-    utf8_ = true;
+    m_utf8 = true;
   }
 
   void ExpectNothingAfter(std::string_view rest, const SourceLocation& where, const std::string& directive) {
@@ -248,15 +248,15 @@ class Preprocessor {
         default: throw RcError(where, "unsupported escape sequence \\" + std::string(1, escaped));
       }
     }
-    if (!IsAscii(text) && !utf8_) throw RcError(where, "non-ASCII text needs #pragma code_page(65001) before it");
-    if (!IsValidUtf8(text)) throw RcError(where, "string is not valid UTF-8");
+    if (!base::IsAscii(text) && !m_utf8) throw RcError(where, "non-ASCII text needs #pragma code_page(65001) before it");
+    if (!base::IsValidUtf8(text)) throw RcError(where, "string is not valid UTF-8");
     return {TokenKind::String, std::move(text), 0, where};
   }
 
-  std::vector<Token> tokens_;
-  std::map<std::string, std::vector<Token>> defines_;
-  std::set<std::string> includedOnce_;
-  bool utf8_ = false;
+  std::vector<Token> m_tokens;
+  std::map<std::string, std::vector<Token>> m_defines;
+  std::set<std::string> m_includedOnce;
+  bool m_utf8 = false;
 };
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rc_error.h"
+#include "res/rcc/lib/rc_error.h"
 
 namespace rcc {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ico_file.h"
+#include "res/rcc/lib/ico_file.h"
 
 namespace rcc {
 

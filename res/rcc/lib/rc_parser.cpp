@@ -1,12 +1,12 @@
-#include "rc_parser.h"
+#include "res/rcc/lib/rc_parser.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
-#include "rc_symbols.h"
-#include "statement_parsers.h"
+#include "res/rcc/lib/rc_symbols.h"
+#include "res/rcc/lib/statement_parsers.h"
 
 namespace rcc {
 namespace {
@@ -35,59 +35,59 @@ IconResource ReadIcon(TokenCursor& in, int id, std::uint16_t language) {
 
 class ScriptParser {
  public:
-  explicit ScriptParser(const std::vector<Token>& tokens) : in_(tokens) {}
+  explicit ScriptParser(const std::vector<Token>& tokens) : m_in(tokens) {}
 
   ResourceScript Parse() {
-    while (!in_.AtEnd()) {
-      if (in_.AcceptKeyword("LANGUAGE"))
-        language_ = ParseLanguage(in_);
-      else if (in_.AcceptKeyword("STRINGTABLE"))
+    while (!m_in.AtEnd()) {
+      if (m_in.AcceptKeyword("LANGUAGE"))
+        m_language = ParseLanguage(m_in);
+      else if (m_in.AcceptKeyword("STRINGTABLE"))
         ParseStringTable();
       else
         ParseNumberedResource();
     }
-    return std::move(script_);
+    return std::move(m_script);
   }
 
  private:
   void ParseNumberedResource() {
-    const Token& nameToken = in_.Peek();
+    const Token& nameToken = m_in.Peek();
     if (nameToken.kind == TokenKind::Identifier && !PlatformConstant(nameToken.text))
-      in_.Fail("unknown resource statement or symbol '" + nameToken.text + "'; resources must be numbered");
-    const int id = static_cast<int>(in_.ExpectIntegerIn("resource id", 1, 0xFFFF));
-    const Token& typeToken = in_.Peek();
-    if (in_.AcceptKeyword("DIALOG") || in_.AcceptKeyword("DIALOGEX")) {
-      Dialog dialog = ParseDialog(in_, id, typeToken.text == "DIALOGEX", language_);
-      RejectDuplicate(script_.dialogs, id, dialog.language, "dialog", nameToken.where);
-      script_.dialogs.push_back(std::move(dialog));
-    } else if (in_.AcceptKeyword("ICON")) {
-      RejectDuplicate(script_.icons, id, language_, "icon", nameToken.where);
-      script_.icons.push_back(ReadIcon(in_, id, language_));
-    } else if (in_.AcceptKeyword("VERSIONINFO")) {
-      if (script_.version) throw RcError(nameToken.where, "only one VERSIONINFO is supported");
-      script_.version = ParseVersionInfo(in_);
+      m_in.Fail("unknown resource statement or symbol '" + nameToken.text + "'; resources must be numbered");
+    const int id = static_cast<int>(m_in.ExpectIntegerIn("resource id", 1, 0xFFFF));
+    const Token& typeToken = m_in.Peek();
+    if (m_in.AcceptKeyword("DIALOG") || m_in.AcceptKeyword("DIALOGEX")) {
+      Dialog dialog = ParseDialog(m_in, id, typeToken.text == "DIALOGEX", m_language);
+      RejectDuplicate(m_script.dialogs, id, dialog.language, "dialog", nameToken.where);
+      m_script.dialogs.push_back(std::move(dialog));
+    } else if (m_in.AcceptKeyword("ICON")) {
+      RejectDuplicate(m_script.icons, id, m_language, "icon", nameToken.where);
+      m_script.icons.push_back(ReadIcon(m_in, id, m_language));
+    } else if (m_in.AcceptKeyword("VERSIONINFO")) {
+      if (m_script.version) throw RcError(nameToken.where, "only one VERSIONINFO is supported");
+      m_script.version = ParseVersionInfo(m_in);
     } else {
-      in_.Fail("unsupported resource type; expected DIALOG, DIALOGEX, ICON or VERSIONINFO");
+      m_in.Fail("unsupported resource type; expected DIALOG, DIALOGEX, ICON or VERSIONINFO");
     }
   }
 
   void ParseStringTable() {
-    std::uint16_t language = language_;
-    while (in_.AcceptKeyword("LANGUAGE")) language = ParseLanguage(in_);
-    in_.ExpectBegin("after STRINGTABLE");
-    while (!in_.AcceptEnd()) {
-      const Token& idToken = in_.Peek();
-      const auto id = static_cast<std::uint16_t>(in_.ExpectIntegerIn("string id", 0, 0xFFFF));
-      in_.AcceptPunct(',');
-      std::string text = in_.ExpectString("string " + std::to_string(id));
-      RejectDuplicate(script_.strings, id, language, "string", idToken.where);
-      script_.strings.push_back({language, id, std::move(text)});
+    std::uint16_t language = m_language;
+    while (m_in.AcceptKeyword("LANGUAGE")) language = ParseLanguage(m_in);
+    m_in.ExpectBegin("after STRINGTABLE");
+    while (!m_in.AcceptEnd()) {
+      const Token& idToken = m_in.Peek();
+      const auto id = static_cast<std::uint16_t>(m_in.ExpectIntegerIn("string id", 0, 0xFFFF));
+      m_in.AcceptPunct(',');
+      std::string text = m_in.ExpectString("string " + std::to_string(id));
+      RejectDuplicate(m_script.strings, id, language, "string", idToken.where);
+      m_script.strings.push_back({language, id, std::move(text)});
     }
   }
 
-  TokenCursor in_;
-  std::uint16_t language_ = kEnglishUnitedStates;
-  ResourceScript script_;
+  TokenCursor m_in;
+  std::uint16_t m_language = kEnglishUnitedStates;
+  ResourceScript m_script;
 };
 
 }  // namespace

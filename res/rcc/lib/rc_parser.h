@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "rc_lexer.h"
-#include "rc_model.h"
+#include "res/rcc/lib/rc_lexer.h"
+#include "res/rcc/lib/rc_model.h"
 
 namespace rcc {
 

@@ -1,10 +1,12 @@
-#include "rc_symbols.h"
+#include "res/rcc/lib/rc_symbols.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <string>
 #include <utility>
+
+#include "base/ascii.h"
 
 namespace rcc {
 namespace {
@@ -75,13 +77,6 @@ constexpr std::pair<std::string_view, std::int64_t> kConstants[] = {
 
 constexpr std::array<std::string_view, 3> kPlatformHeaders = {"windows.h", "winres.h", "winresrc.h"};
 
-std::string Lowercase(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
-
 }  // namespace
 
 std::optional<std::int64_t> PlatformConstant(std::string_view name) {
@@ -92,7 +87,7 @@ std::optional<std::int64_t> PlatformConstant(std::string_view name) {
 
 bool IsPlatformHeader(std::string_view name) {
   // File names on the platform are case-insensitive.
-  const std::string lower = Lowercase(name);
+  const std::string lower = base::LowerAscii(name);
   return std::find(kPlatformHeaders.begin(), kPlatformHeaders.end(), lower) != kPlatformHeaders.end();
 }
 

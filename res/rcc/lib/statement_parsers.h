@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "rc_model.h"
-#include "token_cursor.h"
+#include "res/rcc/lib/rc_model.h"
+#include "res/rcc/lib/token_cursor.h"
 
 namespace rcc {
 

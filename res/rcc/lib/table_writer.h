@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "rc_model.h"
+#include "res/rcc/lib/rc_model.h"
 
 namespace rcc {
 

@@ -1,12 +1,12 @@
-#include "token_cursor.h"
+#include "res/rcc/lib/token_cursor.h"
 
-#include "rc_symbols.h"
+#include "res/rcc/lib/rc_symbols.h"
 
 namespace rcc {
 
 const Token& TokenCursor::Next() {
-  const Token& token = tokens_[position_];
-  if (token.kind != TokenKind::End) ++position_;
+  const Token& token = m_tokens[m_position];
+  if (token.kind != TokenKind::End) ++m_position;
   return token;
 }
 

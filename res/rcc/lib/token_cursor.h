@@ -7,15 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "rc_lexer.h"
+#include "res/rcc/lib/rc_lexer.h"
 
 namespace rcc {
 
 class TokenCursor {
  public:
-  explicit TokenCursor(const std::vector<Token>& tokens) : tokens_(tokens) {}
+  explicit TokenCursor(const std::vector<Token>& tokens) : m_tokens(tokens) {}
 
-  const Token& Peek() const { return tokens_[position_]; }
+  const Token& Peek() const { return m_tokens[m_position]; }
   const Token& Next();
   bool AtEnd() const { return Peek().kind == TokenKind::End; }
 
@@ -42,8 +42,8 @@ class TokenCursor {
   std::int64_t Term(std::string_view what);
   std::string Describe(const Token& token) const;
 
-  const std::vector<Token>& tokens_;
-  std::size_t position_ = 0;
+  const std::vector<Token>& m_tokens;
+  std::size_t m_position = 0;
 };
 
 }  // namespace rcc

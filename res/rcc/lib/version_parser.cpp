@@ -1,7 +1,7 @@
 #include <cctype>
 #include <string>
 
-#include "statement_parsers.h"
+#include "res/rcc/lib/statement_parsers.h"
 
 namespace rcc {
 namespace {

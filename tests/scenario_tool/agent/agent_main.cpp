@@ -11,21 +11,21 @@
 #include <iostream>
 #include <string>
 
-#include "agent_protocol.h"
-#include "dialog_reader.h"
-#include "editing_state.h"
-#include "framework.h"
-#include "handle_census.h"
-#include "main_thread.h"
-#include "message_boxes.h"
-#include "person.h"
-#include "program_watch.h"
-#include "script_numbers.h"
-#include "script_words.h"
-#include "settings_key.h"
-#include "text_format.h"
-#include "win32/modal_loop.h"
-#include "win32/window_wrappers.h"
+#include "tests/scenario_tool/script/agent_protocol.h"
+#include "tests/scenario_tool/agent/dialog_reader.h"
+#include "dialog/editing_state.h"
+#include "framework/framework.h"
+#include "tests/scenario_tool/agent/handle_census.h"
+#include "tests/scenario_tool/agent/main_thread.h"
+#include "tests/scenario_tool/agent/message_boxes.h"
+#include "tests/scenario_tool/agent/person.h"
+#include "tests/scenario_tool/agent/program_watch.h"
+#include "tests/scenario_tool/script/script_numbers.h"
+#include "tests/scenario_tool/script/script_words.h"
+#include "tests/wine/windows/settings_key.h"
+#include "tests/scenario_tool/script/text_format.h"
+#include "framework/win32/modal_loop.h"
+#include "framework/win32/window_wrappers.h"
 
 namespace scenario::agent {
 namespace {

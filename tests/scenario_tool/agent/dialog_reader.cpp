@@ -1,14 +1,14 @@
-#include "dialog_reader.h"
+#include "tests/scenario_tool/agent/dialog_reader.h"
 
 #include <map>
 
-#include "control_reader.h"
-#include "framework.h"
-#include "port_setup_dlg.h"
-#include "script_words.h"
-#include "win32/text_messages.h"
-#include "win32/wide_text.h"
-#include "win32/window_wrappers.h"
+#include "tests/wine/windows/control_reader.h"
+#include "framework/framework.h"
+#include "dialog/port_setup_dlg.h"
+#include "tests/scenario_tool/script/script_words.h"
+#include "framework/win32/text_messages.h"
+#include "framework/win32/wide_text.h"
+#include "framework/win32/window_wrappers.h"
 
 namespace scenario::agent {
 namespace {

@@ -1,4 +1,4 @@
-#include "handle_census.h"
+#include "tests/scenario_tool/agent/handle_census.h"
 
 #include <windows.h>
 #include <winternl.h>
@@ -6,7 +6,8 @@
 #include <map>
 #include <set>
 
-#include "win32/wide_text.h"
+#include "base/ascii.h"
+#include "framework/win32/wide_text.h"
 
 namespace scenario::agent {
 namespace {
@@ -56,10 +57,9 @@ std::string ObjectText(HANDLE handle, OBJECT_INFORMATION_CLASS what) {
   return framework::win32::Narrow(std::wstring_view(text->Buffer, text->Length / sizeof(wchar_t)));
 }
 
-bool EndsWithTavrinKey(std::string name) {
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  const std::string end = "\\services\\tavrin";
-  return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
+bool EndsWithTavrinKey(std::string_view name) {
+  const std::string_view end = "\\services\\tavrin";
+  return name.size() >= end.size() && base::EqualsIgnoringAsciiCase(name.substr(name.size() - end.size()), end);
 }
 
 }  // namespace

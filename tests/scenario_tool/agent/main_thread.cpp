@@ -1,8 +1,8 @@
-#include "main_thread.h"
+#include "tests/scenario_tool/agent/main_thread.h"
 
-#include "message_boxes.h"
-#include "win32/modal_loop.h"
-#include "program_watch.h"
+#include "tests/scenario_tool/agent/message_boxes.h"
+#include "framework/win32/modal_loop.h"
+#include "tests/scenario_tool/agent/program_watch.h"
 
 namespace scenario::agent {
 namespace {

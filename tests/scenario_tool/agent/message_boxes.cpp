@@ -1,7 +1,7 @@
-#include "message_boxes.h"
+#include "tests/scenario_tool/agent/message_boxes.h"
 
-#include "dialog_windows.h"
-#include "win32/modal_loop.h"
+#include "tests/wine/windows/dialog_windows.h"
+#include "framework/win32/modal_loop.h"
 
 namespace scenario::agent {
 namespace {

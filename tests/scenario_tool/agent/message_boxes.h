@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "control_reader.h"
+#include "tests/wine/windows/control_reader.h"
 
 namespace scenario::agent {
 

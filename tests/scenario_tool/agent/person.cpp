@@ -1,10 +1,10 @@
-#include "person.h"
+#include "tests/scenario_tool/agent/person.h"
 
 #include <windows.h>
 
-#include "main_thread.h"
-#include "win32/modal_loop.h"
-#include "win32/wide_text.h"
+#include "tests/scenario_tool/agent/main_thread.h"
+#include "framework/win32/modal_loop.h"
+#include "framework/win32/wide_text.h"
 
 namespace scenario::agent {
 namespace {

@@ -1,11 +1,11 @@
-#include "program_watch.h"
+#include "tests/scenario_tool/agent/program_watch.h"
 
 #include <mutex>
 #include <utility>
 
-#include "dialog_reader.h"
-#include "framework.h"
-#include "win32/modal_loop.h"
+#include "tests/scenario_tool/agent/dialog_reader.h"
+#include "framework/framework.h"
+#include "framework/win32/modal_loop.h"
 
 namespace scenario::agent {
 namespace {

@@ -1,8 +1,8 @@
-#include "script_parser.h"
+#include "tests/scenario_tool/script/script_parser.h"
 
 #include <gtest/gtest.h>
 
-#include "winuser.h"
+#include "framework/linux/winuser.h"
 
 namespace scenario {
 namespace {

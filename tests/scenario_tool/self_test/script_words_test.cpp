@@ -1,4 +1,4 @@
-#include "script_words.h"
+#include "tests/scenario_tool/script/script_words.h"
 
 #include <gtest/gtest.h>
 

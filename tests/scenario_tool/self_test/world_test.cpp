@@ -1,5 +1,5 @@
 // The world as the program's platform stand-in sees it.
-#include "world.h"
+#include "tests/scenario_tool/tool/world/world.h"
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "child_processes.h"
-#include "stand_in.h"
-#include "windows.h"
+#include "tests/scenario_tool/tool/world/child_processes.h"
+#include "winapi/stand_in.h"
+#include "winapi/windows.h"
 
 namespace scenario {
 namespace {

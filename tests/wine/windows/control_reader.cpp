@@ -1,7 +1,7 @@
-#include "control_reader.h"
+#include "tests/wine/windows/control_reader.h"
 
-#include "dialog_windows.h"
-#include "text_messages.h"
+#include "tests/wine/windows/dialog_windows.h"
+#include "framework/win32/text_messages.h"
 
 namespace wine_test {
 namespace {

@@ -39,12 +39,12 @@
 #include <string>
 #include <vector>
 
-#include "control_reader.h"
-#include "dialog_windows.h"
-#include "step_output.h"
-#include "text_messages.h"
-#include "wide_text.h"
-#include "window_picture.h"
+#include "tests/wine/windows/control_reader.h"
+#include "tests/wine/windows/dialog_windows.h"
+#include "tests/wine/windows/step_output.h"
+#include "framework/win32/text_messages.h"
+#include "framework/win32/wide_text.h"
+#include "tests/wine/windows/window_picture.h"
 
 namespace {
 

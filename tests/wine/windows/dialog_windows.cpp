@@ -1,10 +1,10 @@
-#include "dialog_windows.h"
+#include "tests/wine/windows/dialog_windows.h"
 
 #include <thread>
 #include <vector>
 
-#include "text_messages.h"
-#include "wide_text.h"
+#include "framework/win32/text_messages.h"
+#include "framework/win32/wide_text.h"
 
 namespace wine_test {
 

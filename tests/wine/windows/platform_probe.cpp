@@ -32,13 +32,13 @@
 #include <thread>
 #include <vector>
 
-#include "control_reader.h"
-#include "device_io.h"
-#include "driver_settings_store.h"
-#include "port_setting.h"
-#include "run_and_wait.h"
-#include "settings_key.h"
-#include "step_output.h"
+#include "tests/wine/windows/control_reader.h"
+#include "platform/device_io.h"
+#include "platform/driver_settings_store.h"
+#include "model/port_setting.h"
+#include "platform/run_and_wait.h"
+#include "tests/wine/windows/settings_key.h"
+#include "tests/wine/windows/step_output.h"
 
 namespace {
 

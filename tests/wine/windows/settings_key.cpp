@@ -1,6 +1,6 @@
-#include "settings_key.h"
+#include "tests/wine/windows/settings_key.h"
 
-#include "wide_text.h"
+#include "framework/win32/wide_text.h"
 
 namespace wine_test {
 namespace {

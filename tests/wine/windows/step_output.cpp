@@ -1,4 +1,4 @@
-#include "step_output.h"
+#include "tests/wine/windows/step_output.h"
 
 #include <cstdio>
 #include <cstdlib>

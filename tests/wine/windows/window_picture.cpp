@@ -1,4 +1,4 @@
-#include "window_picture.h"
+#include "tests/wine/windows/window_picture.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,8 +1,0 @@
-#include "framework.h"
-#include "resources.h"
-
-BOOL CString::LoadString(UINT nID) {
-  if (framework::LoadResourceString(nID, m_text)) return TRUE;
-  m_text.clear();
-  return FALSE;
-}

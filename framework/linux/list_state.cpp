@@ -1,0 +1,78 @@
+#include "framework/linux/list_state.h"
+
+#include <algorithm>
+
+#include "framework/linux/backend.h"
+#include "framework/linux/text_order.h"
+
+namespace framework {
+namespace {
+
+bool IsLine(HWND control, int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < control->items.size();
+}
+
+// Where a sorted list puts a new line: the platform's binary search, which
+// stops at the first equal line it meets and puts the new one before it.
+int SortedPosition(const std::vector<std::string>& lines, const std::string& text) {
+  int min = 0;
+  int max = static_cast<int>(lines.size()) - 1;
+  while (min <= max) {
+    const int index = (min + max) / 2;
+    const int order = CompareListText(lines[static_cast<std::size_t>(index)], text);
+    if (order == 0) return index;
+    if (order > 0) {
+      max = index - 1;
+    } else {
+      min = index + 1;
+    }
+  }
+  return min;
+}
+
+}  // namespace
+
+int AddLine(HWND control, std::string text) {
+  const int index =
+      control->IsSortedList() ? SortedPosition(control->items, text) : static_cast<int>(control->items.size());
+  control->items.insert(control->items.begin() + index, std::move(text));
+  if (control->selection >= index) ++control->selection;
+  CurrentBackend().WindowChanged(control);
+  return index;
+}
+
+int DeleteLine(HWND control, int index) {
+  if (!IsLine(control, index)) return -1;
+  control->items.erase(control->items.begin() + index);
+  if (control->selection == index) {
+    control->selection = -1;
+  } else if (control->selection > index) {
+    --control->selection;
+  }
+  CurrentBackend().WindowChanged(control);
+  return static_cast<int>(control->items.size());
+}
+
+bool SelectLine(HWND control, int index) {
+  if (index != -1 && !IsLine(control, index)) return false;
+  control->selection = index;
+  if (control->kind == WindowKind::ComboBox) {
+    control->editText = index == -1 ? std::string() : control->items[static_cast<std::size_t>(index)];
+  }
+  CurrentBackend().WindowChanged(control);
+  return true;
+}
+
+bool SelectByPerson(HWND control, int index) {
+  const bool notifies = control->kind == WindowKind::ListBox ? (control->style & LBS_NOTIFY) != 0
+                                                             : control->selection != index;
+  SelectLine(control, index);
+  return notifies;
+}
+
+MSG SelectionChangeMessage(HWND control) {
+  const WORD code = control->kind == WindowKind::ListBox ? LBN_SELCHANGE : CBN_SELCHANGE;
+  return {control->parent, WM_COMMAND, MAKEWPARAM(control->id, code), reinterpret_cast<LPARAM>(control)};
+}
+
+}  // namespace framework

@@ -1,0 +1,128 @@
+#include "framework/linux/modal_loop.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/linux/backend.h"
+#include "framework/framework.h"
+#include "framework/linux/input.h"
+#include "framework/linux/message_queue.h"
+#include "framework/linux/window_registry.h"
+
+namespace framework {
+namespace {
+
+std::vector<HWND> g_runningDialogs;  // innermost last
+bool g_shiftHeld = false;
+
+// The move mode takes every key press; Escape and Enter end it.
+bool TakenByMove(const MSG& msg) {
+  HWND top = TopDialog();
+  if (top == nullptr || !top->moving || msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN) top->moving = false;
+  return true;
+}
+
+// Passes one taken message to its dialog's PreTranslateMessage, then to its window.
+void Deliver(const QueuedMessage& queued) {
+  MSG msg = queued.msg;
+  if (!IsLiveWindow(msg.hwnd) || TakenByMove(msg)) return;
+  const bool outerShift = g_shiftHeld;
+  g_shiftHeld = queued.shift;
+  HWND dialog = msg.hwnd->OwningDialog();
+  CWnd* translator = dialog != nullptr ? dialog->wrapper : nullptr;
+  if (translator == nullptr || !translator->PreTranslateMessage(&msg)) {
+    SendMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  }
+  g_shiftHeld = outerShift;
+}
+
+enum class LoopEnd { Finished, Quit, NoInput };
+
+// Takes and delivers messages until `finished` holds, a quit request is taken
+// or no input will come. `firstWait` runs once, before the loop first waits.
+template <typename Finished, typename FirstWait>
+LoopEnd PumpMessages(Finished finished, FirstWait firstWait) {
+  bool waited = false;
+  while (!finished()) {
+    if (QuitRequested()) return LoopEnd::Quit;
+    QueuedMessage queued;
+    if (TakeFromQueue(queued)) {
+      Deliver(queued);
+      continue;
+    }
+    if (!waited) {
+      waited = true;
+      firstWait();
+      continue;  // showing may have posted or ended something
+    }
+    if (!CurrentBackend().WaitForInput()) return LoopEnd::NoInput;
+  }
+  return LoopEnd::Finished;
+}
+
+void Show(HWND dialog) {
+  dialog->visible = true;
+  CurrentBackend().WindowChanged(dialog);
+  CurrentBackend().DialogStarted(dialog);
+}
+
+}  // namespace
+
+INT_PTR RunModalLoop(HWND dialog) {
+  g_runningDialogs.push_back(dialog);
+  dialog->running = true;
+  bool shown = false;
+  const auto show = [dialog, &shown] {
+    if (shown) return;
+    Show(dialog);
+    shown = true;
+  };
+  // A template's visible style shows the dialog as soon as it is initialised;
+  // any other dialog is shown when its loop first waits for input.
+  if ((dialog->style & WS_VISIBLE) != 0 && !dialog->ended) show();
+  const LoopEnd end = PumpMessages([dialog] { return dialog->ended; }, show);
+  if (end != LoopEnd::Finished) {
+    dialog->ended = true;
+    dialog->result = -1;
+  }
+  dialog->running = false;
+  std::erase(g_runningDialogs, dialog);
+  if (shown) CurrentBackend().DialogEnded(dialog);
+  return dialog->result;
+}
+
+void RunMoveLoop(HWND dialog) {
+  dialog->moving = true;
+  PumpMessages([dialog] { return !IsLiveWindow(dialog) || !dialog->moving; }, [] {});
+  if (IsLiveWindow(dialog)) dialog->moving = false;
+}
+
+bool EndMoveOnClick() {
+  HWND top = TopDialog();
+  if (top == nullptr || !top->moving) return false;
+  top->moving = false;
+  return true;
+}
+
+void RunApplicationLoop() {
+  PumpMessages([] { return false; }, [] {});
+}
+
+HWND TopDialog() { return g_runningDialogs.empty() ? nullptr : g_runningDialogs.back(); }
+
+bool ShiftHeld() { return g_shiftHeld; }
+
+ModalOwnerLock::ModalOwnerLock(HWND owner) : m_owner(owner != nullptr && owner->enabled ? owner : nullptr) {
+  if (m_owner == nullptr) return;
+  m_owner->enabled = false;
+  CurrentBackend().WindowChanged(m_owner);
+}
+
+ModalOwnerLock::~ModalOwnerLock() {
+  if (m_owner == nullptr || !IsLiveWindow(m_owner)) return;
+  m_owner->enabled = true;
+  CurrentBackend().WindowChanged(m_owner);
+}
+
+}  // namespace framework

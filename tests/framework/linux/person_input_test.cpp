@@ -1,0 +1,98 @@
+// The person's input: selections, clicks, typing and keys reach the dialog's
+// message map as the platform's notifications.
+#include <gtest/gtest.h>
+
+#include "tests/framework/linux/test_dialog.h"
+
+using namespace test_ids;
+
+namespace {
+
+class PersonInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    framework::DiscardPendingMessages();
+    dialog.onInit = [](TestDialog& d) {
+      for (const char* line : {"a", "b", "c"}) d.plainList.AddString(line);
+      for (const char* item : {"HID", "Traditional"}) d.dropList.AddString(item);
+      for (const char* item : {"Auto_Scan", "9600"}) d.editCombo.AddString(item);
+    };
+  }
+
+  // Runs the dialog through `steps`, then presses its OK button.
+  INT_PTR Run(std::vector<std::function<void()>> steps) {
+    steps.push_back([this] { framework::PostClick(dialog.m_hWnd, IDOK); });
+    RunSteps(backend, std::move(steps));
+    return dialog.DoModal();
+  }
+
+  HWND Control(int id) const { return dialog.Control(id); }
+
+  framework::HeadlessBackend backend;
+  TestDialog dialog;
+};
+
+using Log = std::vector<std::string>;
+
+TEST_F(PersonInput, ListSelectionNotifiesEveryTimeAlsoForTheSameLine) {
+  EXPECT_EQ(Run({[this] { framework::SelectListLine(Control(kPlainList), 1); },
+                 [this] { framework::SelectListLine(Control(kPlainList), 1); },
+                 [this] { framework::SelectListLine(Control(kPlainList), 3); }}),  // no such line
+            IDOK);
+  EXPECT_EQ(dialog.log, (Log{"init", "plain 1", "plain 1", "OnOK"}));
+}
+
+TEST_F(PersonInput, ComboNotifiesOnlyAChangeOfItem) {
+  Run({[this] { framework::ChooseComboItem(Control(kDropList), 0); },
+       [this] { framework::ChooseComboItem(Control(kDropList), 0); },
+       [this] { framework::ChooseComboItem(Control(kDropList), 1); }});
+  EXPECT_EQ(dialog.log, (Log{"init", "drop 0", "drop 1", "OnOK"}));
+}
+
+TEST_F(PersonInput, TypedTextIsNoSelectionAndOnlyAnEditFieldTakesIt) {
+  Run({[this] {
+    framework::TypeComboText(Control(kEditCombo), "19200");
+    framework::TypeComboText(Control(kDropList), "typed");
+    EXPECT_STREQ(dialog.editCombo.GetWindowText(), "19200");
+    EXPECT_EQ(dialog.editCombo.GetCurSel(), CB_ERR);
+    EXPECT_STREQ(dialog.dropList.GetWindowText(), "");
+  }});
+  EXPECT_EQ(dialog.log, (Log{"init", "OnOK"}));
+}
+
+TEST_F(PersonInput, ClicksReachHiddenControlsOnlyWhenPostedOnPurpose) {
+  Run({[this] {
+         framework::ClickButton(Control(kHidden));
+         framework::ClickButton(Control(kDisabled));
+         framework::ClickButton(Control(kAct));
+       },
+       [this] { framework::PostClick(dialog.m_hWnd, kHidden); }});
+  EXPECT_EQ(dialog.log, (Log{"init", "act", "hidden", "OnOK"}));
+}
+
+TEST_F(PersonInput, NavigationKeysMoveASelectionAsThePersonsOwn) {
+  Run({[this] { framework::SetFocusTo(Control(kPlainList)); },
+       [this] { framework::PressKey(dialog.m_hWnd, VK_DOWN); },
+       [this] { framework::PressKey(dialog.m_hWnd, VK_END); },
+       [this] { framework::PressKey(dialog.m_hWnd, VK_DOWN); },  // at the end: nothing moves
+       [this] { framework::PressKey(dialog.m_hWnd, VK_HOME); },
+       [this] { framework::SetFocusTo(Control(kDropList)); },
+       [this] { framework::PressKey(dialog.m_hWnd, VK_DOWN); },
+       [this] { framework::PressKey(dialog.m_hWnd, VK_UP); }});  // at the top: nothing moves
+  const std::string down = "key " + std::to_string(VK_DOWN);
+  const std::string end = "key " + std::to_string(VK_END);
+  const std::string home = "key " + std::to_string(VK_HOME);
+  const std::string up = "key " + std::to_string(VK_UP);
+  EXPECT_EQ(dialog.log, (Log{"init", down, "plain 0", end, "plain 2", down, home, "plain 0", down, "drop 0", up, "OnOK"}));
+}
+
+TEST_F(PersonInput, ProgramSelectionsBetweenThePersonsDoNotNotify) {
+  Run({[this] {
+         dialog.plainList.SetCurSel(2);
+         dialog.dropList.SetCurSel(1);
+       },
+       [this] { framework::ChooseComboItem(Control(kDropList), 1); }});  // already selected
+  EXPECT_EQ(dialog.log, (Log{"init", "OnOK"}));
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#include "tests/scenario_tool/tool/dialog_view.h"
+
+#include "dialog/port_setup_dlg.h"
+
+namespace scenario {
+namespace {
+
+// A combo's text is what its edit field shows (the selected item's text in a
+// drop-down list), as the platform's WM_GETTEXT answers.
+ControlView CaptureControl(const HWND__& window, int id) {
+  const std::string& text = window.kind == framework::WindowKind::ComboBox ? window.editText : window.text;
+  const HICON icon = window.kind == framework::WindowKind::Dialog ? window.bigIcon : window.staticIcon;
+  return ControlView{id, window.kind, text, window.enabled, window.visible, window.items, window.selection,
+                     icon != nullptr};
+}
+
+}  // namespace
+
+const ControlView* DialogView::Find(int id) const {
+  if (id == 0) return &self;
+  for (const ControlView& control : controls) {
+    if (control.id == id) return &control;
+  }
+  return nullptr;
+}
+
+DialogView CaptureDialog(HWND dialog) {
+  DialogView view;
+  view.templateId = dialog->id;
+  view.self = CaptureControl(*dialog, 0);
+  for (const auto& child : dialog->children) view.controls.push_back(CaptureControl(*child, child->id));
+  if (dialog->focus == dialog) {
+    view.focusId = 0;
+  } else if (dialog->focus != nullptr) {
+    view.focusId = dialog->focus->id;
+  }
+  view.systemMenu = dialog->systemMenu;
+  if (const auto* main = dynamic_cast<const CPortSetupDlg*>(dialog->wrapper)) view.dirtyFlag = main->DirtyFlag();
+  return view;
+}
+
+}  // namespace scenario

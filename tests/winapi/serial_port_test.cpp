@@ -159,7 +159,7 @@ TEST_F(SerialPortOpen, UnreadableUucpLockCountsAsHeld) {
   ExpectRefused("\\\\.\\COM3", ERROR_SHARING_VIOLATION);
   // A lock file that is there but does not open, such as a dangling link,
   // cannot be proved stale either.
-  const std::filesystem::path lockFile = m_locks / "var-lock" / ("LCK.." + m_port.slaveBaseName());
+  const std::filesystem::path lockFile = m_locks / ("var-lock/LCK.." + m_port.slaveBaseName());
   std::filesystem::remove(lockFile);
   std::filesystem::create_symlink(m_locks / "nowhere", lockFile);
   ExpectRefused("\\\\.\\COM3", ERROR_SHARING_VIOLATION);

@@ -11,7 +11,7 @@ using Clock = std::chrono::steady_clock;
 
 int LinesOf(HWND dialog, int controlId) {
   const HWND list = dialog->Child(controlId);
-  return list == nullptr ? -1 : static_cast<int>(list->items.size());
+  return list == nullptr ? -1 : static_cast<int>(list->List().items.size());
 }
 
 }  // namespace

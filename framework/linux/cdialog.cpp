@@ -42,9 +42,9 @@ INT_PTR CDialog::DoModal() {
 }
 
 void CDialog::EndDialog(int nResult) {
-  if (!framework::IsLiveWindow(m_hWnd) || m_hWnd->ended) return;
-  m_hWnd->ended = true;
-  m_hWnd->result = nResult;
+  if (!framework::IsLiveWindow(m_hWnd) || m_hWnd->Dialog().ended) return;
+  m_hWnd->Dialog().ended = true;
+  m_hWnd->Dialog().result = nResult;
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {

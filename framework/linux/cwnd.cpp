@@ -109,11 +109,14 @@ BOOL CWnd::IsWindowVisible() const {
   return m_hWnd->visible && (dialog == nullptr || dialog->visible);
 }
 
-BOOL CWnd::IsIconic() const { return framework::IsLiveWindow(m_hWnd) && m_hWnd->iconic; }
+BOOL CWnd::IsIconic() const {
+  return framework::IsLiveWindow(m_hWnd) && m_hWnd->kind == framework::WindowKind::Dialog && m_hWnd->Dialog().iconic;
+}
 
 void CWnd::GetClientRect(LPRECT lpRect) const {
   if (lpRect == nullptr) return;
-  *lpRect = framework::IsLiveWindow(m_hWnd) ? m_hWnd->clientRect : RECT{};
+  const bool dialog = framework::IsLiveWindow(m_hWnd) && m_hWnd->kind == framework::WindowKind::Dialog;
+  *lpRect = dialog ? m_hWnd->Dialog().clientRect : RECT{};
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {

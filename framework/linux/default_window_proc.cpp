@@ -19,7 +19,7 @@ std::string TextOf(LPARAM lParam) {
 
 // A combo shows its edit field (or selected item) as its text.
 std::string& ShownText(HWND window) {
-  return window->kind == WindowKind::ComboBox ? window->editText : window->text;
+  return window->kind == WindowKind::ComboBox ? window->Combo().editText : window->text;
 }
 
 // Copies at most bufferSize - 1 bytes and a terminator, never cutting a
@@ -46,15 +46,15 @@ LRESULT TextMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT LineText(HWND control, WPARAM index, LPARAM buffer) {
   auto* out = reinterpret_cast<LPSTR>(buffer);
-  if (index >= control->items.size() || out == nullptr) return -1;
-  const std::string& line = control->items[index];
+  if (index >= control->List().items.size() || out == nullptr) return -1;
+  const std::string& line = control->List().items[index];
   std::memcpy(out, line.c_str(), line.size() + 1);
   return static_cast<LRESULT>(line.size());
 }
 
 LRESULT LineLength(HWND control, WPARAM index) {
-  if (index >= control->items.size()) return -1;
-  return static_cast<LRESULT>(control->items[index].size());
+  if (index >= control->List().items.size()) return -1;
+  return static_cast<LRESULT>(control->List().items[index].size());
 }
 
 LRESULT SetSelection(HWND control, WPARAM wParam) {
@@ -66,9 +66,9 @@ LRESULT SetSelection(HWND control, WPARAM wParam) {
 // Where a navigation key moves the selection of a list or combo; none for
 // another key or an empty control.
 std::optional<int> NavigationTarget(const HWND__& control, WPARAM key) {
-  const int last = static_cast<int>(control.items.size()) - 1;
+  const int last = static_cast<int>(control.List().items.size()) - 1;
   if (last < 0) return std::nullopt;
-  const int current = control.selection;
+  const int current = control.List().selection;
   switch (key) {
     case VK_UP:
       return std::max(current - 1, 0);
@@ -85,7 +85,7 @@ std::optional<int> NavigationTarget(const HWND__& control, WPARAM key) {
 
 LRESULT NavigationKey(HWND control, WPARAM key) {
   const std::optional<int> target = NavigationTarget(*control, key);
-  if (!target || *target == control->selection) return 0;
+  if (!target || *target == control->List().selection) return 0;
   if (SelectByPerson(control, *target)) {
     const MSG notification = SelectionChangeMessage(control);
     SendMessageA(notification.hwnd, notification.message, notification.wParam, notification.lParam);
@@ -100,9 +100,9 @@ LRESULT ListBoxMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     case LB_DELETESTRING:
       return DeleteLine(list, static_cast<int>(wParam));
     case LB_GETCOUNT:
-      return static_cast<LRESULT>(list->items.size());
+      return static_cast<LRESULT>(list->List().items.size());
     case LB_GETCURSEL:
-      return list->selection;
+      return list->List().selection;
     case LB_SETCURSEL:
       return SetSelection(list, wParam);
     case LB_GETTEXT:
@@ -121,23 +121,23 @@ LRESULT ComboBoxMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) 
     case CB_ADDSTRING:
       return AddLine(combo, TextOf(lParam));
     case CB_GETCOUNT:
-      return static_cast<LRESULT>(combo->items.size());
+      return static_cast<LRESULT>(combo->List().items.size());
     case CB_GETCURSEL:
-      return combo->selection;
+      return combo->List().selection;
     case CB_SETCURSEL:
       // An index out of range clears the selection, as -1 does.
       if (!SelectLine(combo, static_cast<int>(wParam))) SelectLine(combo, -1);
-      return combo->selection == -1 ? CB_ERR : combo->selection;
+      return combo->List().selection == -1 ? CB_ERR : combo->List().selection;
     case CB_GETLBTEXT:
       return LineText(combo, wParam, lParam);
     case CB_GETLBTEXTLEN:
       return LineLength(combo, wParam);
     case CB_SHOWDROPDOWN:
-      combo->droppedDown = wParam != 0;
+      combo->Combo().droppedDown = wParam != 0;
       CurrentBackend().WindowChanged(combo);
       return TRUE;
     case CB_GETDROPPEDSTATE:
-      return combo->droppedDown ? TRUE : FALSE;
+      return combo->Combo().droppedDown ? TRUE : FALSE;
     case WM_KEYDOWN:
       return NavigationKey(combo, wParam);
     default:
@@ -170,7 +170,7 @@ LRESULT DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       return SystemCommand(dialog, wParam);
     case WM_SETICON: {
-      HICON& slot = wParam == ICON_BIG ? dialog->bigIcon : dialog->smallIcon;
+      HICON& slot = wParam == ICON_BIG ? dialog->Dialog().bigIcon : dialog->Dialog().smallIcon;
       HICON previous = slot;
       slot = reinterpret_cast<HICON>(lParam);
       CurrentBackend().WindowChanged(dialog);

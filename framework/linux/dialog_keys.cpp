@@ -18,8 +18,8 @@ void Command(HWND dialog, int id, HWND control) {
 // Closes a dropped-down combo list; false when none was down.
 bool CloseDroppedList(HWND dialog) {
   for (const auto& control : dialog->children) {
-    if (control->droppedDown) {
-      control->droppedDown = false;
+    if (control->IsDroppedDown()) {
+      control->Combo().droppedDown = false;
       CurrentBackend().WindowChanged(control.get());
       return true;
     }
@@ -28,7 +28,7 @@ bool CloseDroppedList(HWND dialog) {
 }
 
 void Enter(HWND dialog) {
-  HWND focus = dialog->focus;
+  HWND focus = dialog->Dialog().focus;
   if (focus != nullptr && focus->kind == WindowKind::PushButton) {
     // A disabled button cannot be pressed, so Enter does nothing there.
     if (IsUsablePushButton(focus)) Command(dialog, focus->id, focus);
@@ -62,8 +62,8 @@ bool HandleDialogKey(HWND dialog, const MSG& msg) {
       Tab(dialog, ShiftHeld());
       return true;
     case VK_SPACE:
-      if (!IsUsablePushButton(dialog->focus)) return false;
-      Command(dialog, dialog->focus->id, dialog->focus);
+      if (!IsUsablePushButton(dialog->Dialog().focus)) return false;
+      Command(dialog, dialog->Dialog().focus->id, dialog->Dialog().focus);
       return true;
     default:
       return false;

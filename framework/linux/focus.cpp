@@ -12,13 +12,13 @@ bool IsTabStop(const HWND__& control) {
 }  // namespace
 
 void ChangeFocus(HWND dialog, HWND control) {
-  HWND previous = dialog->focus;
+  HWND previous = dialog->Dialog().focus;
   if (previous == control) return;
-  if (previous != nullptr && previous->droppedDown) {
-    previous->droppedDown = false;
+  if (previous != nullptr && previous->IsDroppedDown()) {
+    previous->Combo().droppedDown = false;
     CurrentBackend().WindowChanged(previous);
   }
-  dialog->focus = control;
+  dialog->Dialog().focus = control;
   CurrentBackend().WindowChanged(dialog);
 }
 
@@ -26,7 +26,7 @@ HWND NextTabStop(HWND dialog, bool backward) {
   const int count = static_cast<int>(dialog->children.size());
   int position = backward ? count : -1;
   for (int k = 0; k < count; ++k) {
-    if (dialog->children[static_cast<std::size_t>(k)].get() == dialog->focus) position = k;
+    if (dialog->children[static_cast<std::size_t>(k)].get() == dialog->Dialog().focus) position = k;
   }
   const int step = backward ? count - 1 : 1;
   for (int tried = 0; tried < count; ++tried) {

@@ -42,7 +42,7 @@ void PersonSelects(HWND control, int index) {
 }
 
 bool IsItem(HWND control, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < control->items.size();
+  return index >= 0 && static_cast<std::size_t>(index) < control->List().items.size();
 }
 
 }  // namespace
@@ -65,8 +65,8 @@ void SelectListLine(HWND list, int index) {
 
 void ChooseComboItem(HWND combo, int index) {
   if (!TakesClick(combo) || combo->kind != WindowKind::ComboBox || !IsItem(combo, index)) return;
-  if (combo->droppedDown) {
-    combo->droppedDown = false;
+  if (combo->Combo().droppedDown) {
+    combo->Combo().droppedDown = false;
     CurrentBackend().WindowChanged(combo);
   }
   PersonSelects(combo, index);
@@ -75,7 +75,7 @@ void ChooseComboItem(HWND combo, int index) {
 void TypeComboText(HWND combo, const char* text) {
   if (!TakesClick(combo) || !combo->HasEditField()) return;
   ChangeFocus(combo->parent, combo);
-  combo->editText = text != nullptr ? text : "";
+  combo->Combo().editText = text != nullptr ? text : "";
   CurrentBackend().WindowChanged(combo);
   PostCommand(combo->parent, combo->id, CBN_EDITCHANGE, combo);
 }
@@ -85,18 +85,18 @@ void SetComboDropped(HWND combo, bool dropped) {
   if (dropped) {
     if (!TakesClick(combo)) return;
     ChangeFocus(combo->parent, combo);
-  } else if (!combo->droppedDown) {
+  } else if (!combo->Combo().droppedDown) {
     return;
   }
   // A list that hides (a click elsewhere, a message box over the dialog) is
   // closed whether or not its combo still takes input.
-  combo->droppedDown = dropped;
+  combo->Combo().droppedDown = dropped;
   CurrentBackend().WindowChanged(combo);
 }
 
 void PressKey(HWND dialog, UINT virtualKey, bool shift) {
   if (!IsDialog(dialog) || !TakesInput(dialog)) return;
-  HWND target = dialog->focus != nullptr ? dialog->focus : dialog;
+  HWND target = dialog->Dialog().focus != nullptr ? dialog->Dialog().focus : dialog;
   PostToQueue({target, WM_KEYDOWN, virtualKey, 1}, shift);
 }
 
@@ -117,8 +117,8 @@ void SystemCommand(HWND dialog, UINT commandId) {
 
 void PaintMinimized(HWND dialog, int width, int height) {
   if (!IsDialog(dialog)) return;
-  dialog->iconic = true;
-  dialog->clientRect = {0, 0, width, height};
+  dialog->Dialog().iconic = true;
+  dialog->Dialog().clientRect = {0, 0, width, height};
   CurrentBackend().WindowChanged(dialog);
   PostToQueue({dialog, WM_PAINT, 0, 0});
 }

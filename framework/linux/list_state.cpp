@@ -9,7 +9,7 @@ namespace framework {
 namespace {
 
 bool IsLine(HWND control, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < control->items.size();
+  return index >= 0 && static_cast<std::size_t>(index) < control->List().items.size();
 }
 
 // Where a sorted list puts a new line: the platform's binary search, which
@@ -34,30 +34,30 @@ int SortedPosition(const std::vector<std::string>& lines, const std::string& tex
 
 int AddLine(HWND control, std::string text) {
   const int index =
-      control->IsSortedList() ? SortedPosition(control->items, text) : static_cast<int>(control->items.size());
-  control->items.insert(control->items.begin() + index, std::move(text));
-  if (control->selection >= index) ++control->selection;
+      control->IsSortedList() ? SortedPosition(control->List().items, text) : static_cast<int>(control->List().items.size());
+  control->List().items.insert(control->List().items.begin() + index, std::move(text));
+  if (control->List().selection >= index) ++control->List().selection;
   CurrentBackend().WindowChanged(control);
   return index;
 }
 
 int DeleteLine(HWND control, int index) {
   if (!IsLine(control, index)) return -1;
-  control->items.erase(control->items.begin() + index);
-  if (control->selection == index) {
-    control->selection = -1;
-  } else if (control->selection > index) {
-    --control->selection;
+  control->List().items.erase(control->List().items.begin() + index);
+  if (control->List().selection == index) {
+    control->List().selection = -1;
+  } else if (control->List().selection > index) {
+    --control->List().selection;
   }
   CurrentBackend().WindowChanged(control);
-  return static_cast<int>(control->items.size());
+  return static_cast<int>(control->List().items.size());
 }
 
 bool SelectLine(HWND control, int index) {
   if (index != -1 && !IsLine(control, index)) return false;
-  control->selection = index;
+  control->List().selection = index;
   if (control->kind == WindowKind::ComboBox) {
-    control->editText = index == -1 ? std::string() : control->items[static_cast<std::size_t>(index)];
+    control->Combo().editText = index == -1 ? std::string() : control->List().items[static_cast<std::size_t>(index)];
   }
   CurrentBackend().WindowChanged(control);
   return true;
@@ -65,7 +65,7 @@ bool SelectLine(HWND control, int index) {
 
 bool SelectByPerson(HWND control, int index) {
   const bool notifies = control->kind == WindowKind::ListBox ? (control->style & LBS_NOTIFY) != 0
-                                                             : control->selection != index;
+                                                             : control->List().selection != index;
   SelectLine(control, index);
   return notifies;
 }

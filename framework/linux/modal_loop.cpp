@@ -18,8 +18,8 @@ bool g_shiftHeld = false;
 // The move mode takes every key press; Escape and Enter end it.
 bool TakenByMove(const MSG& msg) {
   HWND top = TopDialog();
-  if (top == nullptr || !top->moving || msg.message != WM_KEYDOWN) return false;
-  if (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN) top->moving = false;
+  if (top == nullptr || !top->Dialog().moving || msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN) top->Dialog().moving = false;
   return true;
 }
 
@@ -71,7 +71,7 @@ void Show(HWND dialog) {
 
 INT_PTR RunModalLoop(HWND dialog) {
   g_runningDialogs.push_back(dialog);
-  dialog->running = true;
+  dialog->Dialog().running = true;
   bool shown = false;
   const auto show = [dialog, &shown] {
     if (shown) return;
@@ -80,28 +80,28 @@ INT_PTR RunModalLoop(HWND dialog) {
   };
   // A template's visible style shows the dialog as soon as it is initialised;
   // any other dialog is shown when its loop first waits for input.
-  if ((dialog->style & WS_VISIBLE) != 0 && !dialog->ended) show();
-  const LoopEnd end = PumpMessages([dialog] { return dialog->ended; }, show);
+  if ((dialog->style & WS_VISIBLE) != 0 && !dialog->Dialog().ended) show();
+  const LoopEnd end = PumpMessages([dialog] { return dialog->Dialog().ended; }, show);
   if (end != LoopEnd::Finished) {
-    dialog->ended = true;
-    dialog->result = -1;
+    dialog->Dialog().ended = true;
+    dialog->Dialog().result = -1;
   }
-  dialog->running = false;
+  dialog->Dialog().running = false;
   std::erase(g_runningDialogs, dialog);
   if (shown) CurrentBackend().DialogEnded(dialog);
-  return dialog->result;
+  return dialog->Dialog().result;
 }
 
 void RunMoveLoop(HWND dialog) {
-  dialog->moving = true;
-  PumpMessages([dialog] { return !IsLiveWindow(dialog) || !dialog->moving; }, [] {});
-  if (IsLiveWindow(dialog)) dialog->moving = false;
+  dialog->Dialog().moving = true;
+  PumpMessages([dialog] { return !IsLiveWindow(dialog) || !dialog->Dialog().moving; }, [] {});
+  if (IsLiveWindow(dialog)) dialog->Dialog().moving = false;
 }
 
 bool EndMoveOnClick() {
   HWND top = TopDialog();
-  if (top == nullptr || !top->moving) return false;
-  top->moving = false;
+  if (top == nullptr || !top->Dialog().moving) return false;
+  top->Dialog().moving = false;
   return true;
 }
 

@@ -7,7 +7,9 @@
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd) {
   HWND window = pWnd != nullptr ? pWnd->m_hWnd : nullptr;
-  m_hDC = framework::IsLiveWindow(window) ? &window->paintContext : nullptr;
+  // Only dialogs are painted by the program; a control's painting is the backend's.
+  const bool dialog = framework::IsLiveWindow(window) && window->kind == framework::WindowKind::Dialog;
+  m_hDC = dialog ? &window->Dialog().paintContext : nullptr;
 }
 
 CPaintDC::~CPaintDC() = default;
@@ -17,8 +19,8 @@ BOOL CDC::DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, h
 BOOL DrawIcon(HDC hDC, int X, int Y, HICON hIcon) {
   if (hDC == nullptr || hIcon == nullptr || !framework::IsLiveWindow(hDC->window)) return FALSE;
   HWND window = hDC->window;
-  window->iconDrawn = true;
-  window->iconPosition = {X, Y};
+  window->Dialog().iconDrawn = true;
+  window->Dialog().iconPosition = {X, Y};
   framework::CurrentBackend().IconDrawn(window);
   return TRUE;
 }

@@ -11,13 +11,13 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) {
   }
   if (bRevert) {
     // Back to the platform's own menu; no copy is handed out.
-    m_hWnd->systemMenu.clear();
-    m_hWnd->systemMenuTaken = false;
+    m_hWnd->Dialog().systemMenu.clear();
+    m_hWnd->Dialog().systemMenuTaken = false;
     framework::CurrentBackend().WindowChanged(m_hWnd);
     return nullptr;
   }
-  m_hWnd->systemMenuTaken = true;
-  m_systemMenu.m_hMenu = &m_hWnd->systemMenuHandle;
+  m_hWnd->Dialog().systemMenuTaken = true;
+  m_systemMenu.m_hMenu = &m_hWnd->Dialog().systemMenuHandle;
   return &m_systemMenu;
 }
 
@@ -35,7 +35,7 @@ BOOL AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem
     item.id = uIDNewItem;
     item.text = lpNewItem != nullptr ? lpNewItem : "";
   }
-  hMenu->window->systemMenu.push_back(std::move(item));
+  hMenu->window->Dialog().systemMenu.push_back(std::move(item));
   framework::CurrentBackend().WindowChanged(hMenu->window);
   return TRUE;
 }

@@ -1,10 +1,15 @@
 // The dialog manager's record of one window: a dialog or one of its controls.
 // All control state lives here, once; backends only show it and report the
 // person's input through input.h. Nothing here knows any particular dialog.
+//
+// A record is what every window has, plus the part of its kind: a list box's
+// lines, a combo box's lines and edit field, an icon static's icon, a dialog's
+// focus, menu, icons and modal state.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "framework/linux/winuser.h"
@@ -43,48 +48,80 @@ struct HICON__ {
   int resourceId = 0;
 };
 
-struct HWND__ {
-  framework::WindowKind kind = framework::WindowKind::Static;
-  int id = 0;                // control id; the template id for a dialog
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  RECT rect{};               // in dialog units, as in the template
-  std::string text;          // caption of a dialog, text of a control (UTF-8)
-  bool enabled = true;
-  bool visible = false;
+namespace framework {
 
-  HWND__* parent = nullptr;  // the dialog of a control; the owner of a dialog
-  std::vector<std::unique_ptr<HWND__>> children;  // template order = tab order
-  CWnd* wrapper = nullptr;   // the permanent CWnd attached to this window
-  std::unique_ptr<CWnd> temporary;  // what GetDlgItem returns when none is attached
-
-  // List boxes and combo boxes.
+// A list box's lines, and a combo box's.
+struct ListPart {
   std::vector<std::string> items;
   int selection = -1;
-  std::string editText;      // a combo's edit field; for a drop-down list, the selected item
+};
+
+struct ComboPart : ListPart {
+  std::string editText;  // the edit field; for a drop-down list, the selected item
   bool droppedDown = false;
+};
 
-  // An SS_ICON static: the icon its template names, null when there is none.
-  HICON staticIcon = nullptr;
+// An SS_ICON static: the icon its template names, null when there is none.
+struct IconPart {
+  HICON icon = nullptr;
+};
 
-  // Dialogs.
+struct DialogPart {
+  explicit DialogPart(HWND__* dialog) : systemMenuHandle{dialog}, paintContext{dialog} {}
+
   const res::DialogTemplate* dialogTemplate = nullptr;
   HWND__* focus = nullptr;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
-  std::vector<framework::MenuItem> systemMenu;  // the items the program appended
-  bool systemMenuTaken = false;                  // GetSystemMenu(FALSE) was called
-  HMENU__ systemMenuHandle{this};
-  HDC__ paintContext{this};
+  std::vector<MenuItem> systemMenu;  // the items the program appended
+  bool systemMenuTaken = false;      // GetSystemMenu(FALSE) was called
+  HMENU__ systemMenuHandle;
+  HDC__ paintContext;
   bool iconic = false;
-  RECT clientRect{};         // in pixels
+  RECT clientRect{};  // in pixels
   bool iconDrawn = false;
-  POINT iconPosition{};      // where the last DrawIcon put the icon
-  bool running = false;      // its modal loop is taking messages
-  bool moving = false;       // in the platform's move mode, begun by the Move command
+  POINT iconPosition{};  // where the last DrawIcon put the icon
+  bool running = false;  // its modal loop is taking messages
+  bool moving = false;   // in the platform's move mode, begun by the Move command
   bool ended = false;
-  INT_PTR result = 0;        // the EndDialog result, or -1 for a quit request
+  INT_PTR result = 0;  // the EndDialog result, or -1 for a quit request
+};
 
+}  // namespace framework
+
+struct HWND__ {
+  // Made for its kind, with that kind's part.
+  explicit HWND__(framework::WindowKind windowKind);
+  ~HWND__();
+  HWND__(const HWND__&) = delete;
+  HWND__& operator=(const HWND__&) = delete;
+
+  const framework::WindowKind kind;
+  int id = 0;  // control id; the template id for a dialog
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  RECT rect{};       // in dialog units, as in the template
+  std::string text;  // caption of a dialog, text of a control (UTF-8)
+  bool enabled = true;
+  bool visible = false;
+
+  HWND__* parent = nullptr;                       // the dialog of a control; the owner of a dialog
+  std::vector<std::unique_ptr<HWND__>> children;  // template order = tab order
+  CWnd* wrapper = nullptr;                        // the permanent CWnd attached to this window
+  std::unique_ptr<CWnd> temporary;                // what GetDlgItem returns when none is attached
+
+  // The part of this window's kind; asking for another kind's part is a fault
+  // of the caller and throws.
+  framework::ListPart& List();  // a list box's or a combo box's
+  const framework::ListPart& List() const;
+  framework::ComboPart& Combo();
+  const framework::ComboPart& Combo() const;
+  framework::IconPart& Icon();
+  const framework::IconPart& Icon() const;
+  framework::DialogPart& Dialog();
+  const framework::DialogPart& Dialog() const;
+
+  bool IsDroppedDown() const { return kind == framework::WindowKind::ComboBox && Combo().droppedDown; }
   bool IsSortedList() const { return kind == framework::WindowKind::ListBox && (style & LBS_SORT); }
   bool HasEditField() const {
     return kind == framework::WindowKind::ComboBox && (style & CBS_TYPEMASK) == CBS_DROPDOWN;
@@ -92,4 +129,8 @@ struct HWND__ {
   HWND__* Child(int controlId) const;  // the first control with that id, or null
   // The dialog this window belongs to: itself for a dialog, else its parent.
   HWND__* OwningDialog() { return kind == framework::WindowKind::Dialog ? this : parent; }
+
+ private:
+  std::variant<std::monostate, framework::ListPart, framework::ComboPart, framework::IconPart, framework::DialogPart>
+      m_part;
 };

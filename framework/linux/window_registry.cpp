@@ -1,10 +1,9 @@
 #include "framework/linux/window_registry.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <unordered_set>
 
+#include "base/ascii.h"
 #include "framework/framework.h"
 #include "framework/linux/message_queue.h"
 #include "framework/linux/resource_format.h"
@@ -17,7 +16,7 @@ std::vector<std::unique_ptr<HWND__>> g_dialogs;
 std::unordered_set<const HWND__*> g_liveWindows;
 
 bool ClassIs(const char* className, const char* expected) {
-  return className != nullptr && strcasecmp(className, expected) == 0;
+  return className != nullptr && base::EqualsIgnoringAsciiCase(className, expected);
 }
 
 WindowKind KindOf(const res::ControlTemplate& control) {
@@ -35,8 +34,7 @@ WindowKind KindOf(const res::ControlTemplate& control) {
 RECT RectOf(int x, int y, int cx, int cy) { return {x, y, x + cx, y + cy}; }
 
 std::unique_ptr<HWND__> CreateControl(const res::ControlTemplate& control, HWND dialog) {
-  auto window = std::make_unique<HWND__>();
-  window->kind = KindOf(control);
+  auto window = std::make_unique<HWND__>(KindOf(control));
   window->id = control.id;
   window->style = control.style;
   window->rect = RectOf(control.x, control.y, control.cx, control.cy);
@@ -45,7 +43,7 @@ std::unique_ptr<HWND__> CreateControl(const res::ControlTemplate& control, HWND 
   window->visible = (control.style & WS_VISIBLE) != 0;
   window->parent = dialog;
   if (window->kind == WindowKind::IconStatic && control.iconResourceId != 0) {
-    window->staticIcon = LoadResourceIcon(static_cast<UINT>(control.iconResourceId));
+    window->Icon().icon = LoadResourceIcon(static_cast<UINT>(control.iconResourceId));
   }
   return window;
 }
@@ -61,8 +59,7 @@ void Detach(HWND window) {
 }  // namespace
 
 HWND CreateDialogWindows(const res::DialogTemplate& dialogTemplate, HWND owner) {
-  auto dialog = std::make_unique<HWND__>();
-  dialog->kind = WindowKind::Dialog;
+  auto dialog = std::make_unique<HWND__>(WindowKind::Dialog);
   dialog->id = dialogTemplate.id;
   dialog->style = dialogTemplate.style;
   dialog->exStyle = dialogTemplate.exStyle;
@@ -70,7 +67,7 @@ HWND CreateDialogWindows(const res::DialogTemplate& dialogTemplate, HWND owner) 
   dialog->text = dialogTemplate.caption != nullptr ? dialogTemplate.caption : "";
   dialog->enabled = (dialogTemplate.style & WS_DISABLED) == 0;
   dialog->parent = owner;
-  dialog->dialogTemplate = &dialogTemplate;
+  dialog->Dialog().dialogTemplate = &dialogTemplate;
   for (const res::ControlTemplate& control : dialogTemplate.controls) {
     dialog->children.push_back(CreateControl(control, dialog.get()));
     g_liveWindows.insert(dialog->children.back().get());
@@ -92,10 +89,3 @@ void DestroyDialogWindows(HWND dialog) {
 bool IsLiveWindow(HWND window) { return window != nullptr && g_liveWindows.contains(window); }
 
 }  // namespace framework
-
-HWND__* HWND__::Child(int controlId) const {
-  for (const std::unique_ptr<HWND__>& child : children) {
-    if (child->id == controlId) return child.get();
-  }
-  return nullptr;
-}

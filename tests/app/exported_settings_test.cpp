@@ -46,7 +46,7 @@ TEST(ExportedSettings, LoadIntoTheWatchListAndStayAnExportAfterApply) {
   bench::HeadlessProgram program;
   program.Run([&](HWND dialog) {
     if (dialog == nullptr || !watched.empty()) return false;
-    watched = dialog->Child(IDC_WATCH_LIST)->items;
+    watched = dialog->Child(IDC_WATCH_LIST)->List().items;
     framework::PostClick(dialog, IDC_APPLY_BUTTON);
     return true;
   });

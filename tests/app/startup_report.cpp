@@ -26,7 +26,7 @@ std::string StartUpReport() {
   {
     bench::HeadlessProgram program;
     program.Run([&](HWND dialog) {
-      if (dialog != nullptr) ports = Joined(dialog->Child(IDC_PORT_LIST)->items, " ");
+      if (dialog != nullptr) ports = Joined(dialog->Child(IDC_PORT_LIST)->List().items, " ");
       return false;
     });
     for (const auto& box : program.Boxes()) boxes.push_back("\"" + box.text + "\"");

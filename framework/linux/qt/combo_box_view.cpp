@@ -40,11 +40,11 @@ bool ComboBoxView::PopupShown() const { return view() != nullptr && view()->isVi
 void ComboBoxView::showPopup() {
   QComboBox::showPopup();
   view()->window()->installEventFilter(this);
-  if (!Record()->droppedDown) SetComboDropped(Record(), true);
+  if (!Record()->Combo().droppedDown) SetComboDropped(Record(), true);
 }
 
 bool ComboBoxView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Hide && watched == view()->window() && Record()->droppedDown) {
+  if (event->type() == QEvent::Hide && watched == view()->window() && Record()->Combo().droppedDown) {
     SetComboDropped(Record(), false);
   }
   return QComboBox::eventFilter(watched, event);
@@ -52,21 +52,21 @@ bool ComboBoxView::eventFilter(QObject* watched, QEvent* event) {
 
 void ComboBoxView::ShowOwnState() {
   const HWND record = Record();
-  bool sameItems = count() == static_cast<int>(record->items.size());
+  bool sameItems = count() == static_cast<int>(record->List().items.size());
   for (int i = 0; sameItems && i < count(); ++i) {
-    sameItems = itemText(i) == QString::fromStdString(record->items[static_cast<std::size_t>(i)]);
+    sameItems = itemText(i) == QString::fromStdString(record->List().items[static_cast<std::size_t>(i)]);
   }
   if (!sameItems) {
     clear();
-    for (const std::string& item : record->items) addItem(QString::fromStdString(item));
+    for (const std::string& item : record->List().items) addItem(QString::fromStdString(item));
   }
-  setCurrentIndex(record->selection >= 0 && record->selection < count() ? record->selection : -1);
+  setCurrentIndex(record->List().selection >= 0 && record->List().selection < count() ? record->List().selection : -1);
   if (QLineEdit* edit = lineEdit()) {
     const QSignalBlocker blocker(edit);
-    edit->setText(QString::fromStdString(record->editText));
+    edit->setText(QString::fromStdString(record->Combo().editText));
   }
-  if (record->droppedDown != PopupShown()) {
-    if (record->droppedDown) {
+  if (record->Combo().droppedDown != PopupShown()) {
+    if (record->Combo().droppedDown) {
       showPopup();
     } else {
       hidePopup();

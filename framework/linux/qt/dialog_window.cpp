@@ -19,7 +19,7 @@ constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | 
 }  // namespace
 
 DialogWindow::DialogWindow(HWND dialog, QWidget* owner)
-    : QWidget(owner, kDialogFlags), m_dialog(dialog), m_metrics(MetricsOf(DialogFont(dialog->dialogTemplate))) {
+    : QWidget(owner, kDialogFlags), m_dialog(dialog), m_metrics(MetricsOf(DialogFont(dialog->Dialog().dialogTemplate))) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   setWindowModality(Qt::ApplicationModal);
   setFont(m_metrics.font);
@@ -67,12 +67,12 @@ void DialogWindow::ShowState(HWND window) {
 
 void DialogWindow::ShowDialogState() {
   setWindowTitle(QString::fromStdString(m_dialog->text));
-  setWindowIcon(IconFromHandle(m_dialog->bigIcon != nullptr ? m_dialog->bigIcon : m_dialog->smallIcon));
+  setWindowIcon(IconFromHandle(m_dialog->Dialog().bigIcon != nullptr ? m_dialog->Dialog().bigIcon : m_dialog->Dialog().smallIcon));
   for (ControlView* view : m_views) view->ShowState();
 }
 
 void DialogWindow::ShowFocus() {
-  QWidget* widget = WidgetOf(m_dialog->focus);
+  QWidget* widget = WidgetOf(m_dialog->Dialog().focus);
   if (widget == nullptr || widget == focusWidget()) return;
   const QScopedValueRollback showing(m_showingState, true);
   widget->setFocus(Qt::OtherFocusReason);

@@ -20,17 +20,17 @@ ListBoxView::ListBoxView(HWND control, QWidget* parent) : QListWidget(parent), C
 
 void ListBoxView::ShowOwnState() {
   const HWND record = Record();
-  bool sameLines = count() == static_cast<int>(record->items.size());
+  bool sameLines = count() == static_cast<int>(record->List().items.size());
   for (int i = 0; sameLines && i < count(); ++i) {
-    sameLines = item(i)->text() == QString::fromStdString(record->items[static_cast<std::size_t>(i)]);
+    sameLines = item(i)->text() == QString::fromStdString(record->List().items[static_cast<std::size_t>(i)]);
   }
   if (!sameLines) {
     clear();
-    for (const std::string& line : record->items) addItem(QString::fromStdString(line));
+    for (const std::string& line : record->List().items) addItem(QString::fromStdString(line));
   }
-  if (record->selection >= 0 && record->selection < count()) {
-    setCurrentRow(record->selection);
-    scrollToItem(item(record->selection));
+  if (record->List().selection >= 0 && record->List().selection < count()) {
+    setCurrentRow(record->List().selection);
+    scrollToItem(item(record->List().selection));
   } else {
     clearSelection();
     setCurrentIndex(QModelIndex());
@@ -39,7 +39,7 @@ void ListBoxView::ShowOwnState() {
 
 void ListBoxView::SelectLineAt(const QPoint& position, bool onlyWhenChanged) {
   const int line = indexAt(position).row();
-  if (line < 0 || (onlyWhenChanged && line == Record()->selection)) return;
+  if (line < 0 || (onlyWhenChanged && line == Record()->List().selection)) return;
   SelectListLine(Record(), line);
 }
 

@@ -173,7 +173,7 @@ bool QtBackend::RouteKeyPress(DialogWindow& window, QWidget* receiver, const QKe
 void QtBackend::NoteFocusIn(DialogWindow& window, QWidget* receiver, const QFocusEvent& event) {
   if (window.ShowingState() || event.reason() != Qt::MouseFocusReason) return;
   const ControlView* view = window.ViewOf(receiver);
-  if (view != nullptr && window.Record()->focus != view->Record()) SetFocusTo(view->Record());
+  if (view != nullptr && window.Record()->Dialog().focus != view->Record()) SetFocusTo(view->Record());
 }
 
 }  // namespace framework::qt

@@ -19,11 +19,11 @@ TextStaticView::TextStaticView(HWND control, QWidget* parent) : QLabel(parent), 
 void TextStaticView::ShowOwnState() { setText(QString::fromStdString(Record()->text)); }
 
 IconStaticView::IconStaticView(HWND control, QWidget* parent) : QLabel(parent), ControlView(control) {
-  if (control->staticIcon != nullptr) setPixmap(IconFromHandle(control->staticIcon).pixmap(SystemIconSize()));
+  if (control->Icon().icon != nullptr) setPixmap(IconFromHandle(control->Icon().icon).pixmap(SystemIconSize()));
 }
 
 void IconStaticView::Place(const QRect& templateRect) {
-  setGeometry(Record()->staticIcon != nullptr ? QRect(templateRect.topLeft(), SystemIconSize()) : templateRect);
+  setGeometry(Record()->Icon().icon != nullptr ? QRect(templateRect.topLeft(), SystemIconSize()) : templateRect);
 }
 
 }  // namespace framework::qt

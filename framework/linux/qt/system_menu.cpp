@@ -18,7 +18,7 @@ std::optional<UINT> ChooseFromSystemMenu(QWidget* window, HWND dialog, QPoint gl
   AddCommand(menu, QStringLiteral("&Move"), SC_MOVE, true);
   menu.addSeparator();
   AddCommand(menu, QStringLiteral("&Close\tAlt+F4"), SC_CLOSE, true);
-  for (const MenuItem& item : dialog->systemMenu) {
+  for (const MenuItem& item : dialog->Dialog().systemMenu) {
     if (item.flags & MF_SEPARATOR) {
       menu.addSeparator();
     } else {

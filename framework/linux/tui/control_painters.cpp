@@ -31,13 +31,13 @@ int AlignedColumn(const CellRect& area, int cells, bool centred, bool right) {
 // `chosenTone`; notes each line as `what`.
 void PaintLines(PaintContext& context, const HWND__& control, const CellRect& inner, const ListView& view,
                 Tone lineTone, Tone chosenTone, HitArea::What what) {
-  const int lines = static_cast<int>(control.items.size());
+  const int lines = static_cast<int>(control.List().items.size());
   for (int k = 0; k < inner.height && view.first + k < lines; ++k) {
     const int index = view.first + k;
     const CellRect line{inner.left, inner.top + k, inner.width, 1};
-    const Tone tone = index == control.selection ? chosenTone : lineTone;
+    const Tone tone = index == control.List().selection ? chosenTone : lineTone;
     context.canvas.Clear(line, tone);
-    context.canvas.Text(line.top, line.left, control.items[static_cast<std::size_t>(index)], line.Right(), tone);
+    context.canvas.Text(line.top, line.left, control.List().items[static_cast<std::size_t>(index)], line.Right(), tone);
     context.state.hits.push_back({what, line, const_cast<HWND>(&control), index});
   }
 }
@@ -47,7 +47,7 @@ void PaintLines(PaintContext& context, const HWND__& control, const CellRect& in
 void PaintScrollBar(PaintContext& context, const HWND__& control, const CellRect& frame, const ListView& view,
                     Tone tone, bool always) {
   const CellRect inner = frame.Inset(1);
-  const int lines = static_cast<int>(control.items.size());
+  const int lines = static_cast<int>(control.List().items.size());
   const bool scrollable = lines > inner.height;
   if (inner.height < 2 || (!scrollable && !always)) return;
   const int column = frame.Right() - 1;
@@ -93,7 +93,7 @@ void PaintStatic(PaintContext& context, const HWND__& control, const CellRect& a
 void PaintIcon(PaintContext& context, const HWND__& control, const CellRect& area) {
   // The terminal shows a small framed mark for the picture; an icon the
   // resources lack shows nothing, as the platform's static does.
-  if (control.staticIcon == nullptr) return;
+  if (control.Icon().icon == nullptr) return;
   context.canvas.Frame(area, Tone::Strong);
   context.canvas.Put(area.top + (area.height - 1) / 2, area.left + (area.width - 1) / 2, "T", Tone::Strong);
 }
@@ -115,7 +115,7 @@ void PaintListBox(PaintContext& context, const HWND__& control, const CellRect& 
   const CellRect inner = area.Inset(1);
   if (inner.IsEmpty()) return;
   ListView& view = context.state.listViews[const_cast<HWND>(&control)];
-  view.Follow(control.selection, static_cast<int>(control.items.size()), inner.height);
+  view.Follow(control.List().selection, static_cast<int>(control.List().items.size()), inner.height);
   const Tone chosen = !control.enabled ? Tone::Disabled : focused ? Tone::Highlight : Tone::Selected;
   PaintLines(context, control, inner, view, BaseTone(control), chosen, HitArea::What::ListLine);
   if ((control.style & WS_VSCROLL) != 0) {
@@ -134,8 +134,8 @@ void PaintComboField(PaintContext& context, const HWND__& control, const CellRec
   const int textEnd = std::max(textLeft, arrow - 1);
   context.canvas.Put(field.top, field.left, "[", tone);
   context.canvas.Put(field.top, field.Right() - 1, "]", tone);
-  const int after = context.canvas.Text(field.top, textLeft, control.editText, textEnd, tone);
-  context.canvas.Put(field.top, arrow, control.droppedDown ? "▲" : "▼", tone);
+  const int after = context.canvas.Text(field.top, textLeft, control.Combo().editText, textEnd, tone);
+  context.canvas.Put(field.top, arrow, control.Combo().droppedDown ? "▲" : "▼", tone);
   context.state.hits.push_back({HitArea::What::Control, field, const_cast<HWND>(&control), -1});
   if (focused && control.HasEditField()) context.caret = CellPoint{field.top, std::min(after, textEnd)};
 }
@@ -149,14 +149,14 @@ CellRect DroppedListPlace(const CellRect& area, int items, CellSize screen) {
 }
 
 void PaintDroppedList(PaintContext& context, const HWND__& control, const CellRect& area) {
-  const CellRect place = DroppedListPlace(area, static_cast<int>(control.items.size()), context.canvas.Size());
+  const CellRect place = DroppedListPlace(area, static_cast<int>(control.List().items.size()), context.canvas.Size());
   context.canvas.Clear(place);
   context.canvas.Frame(place, Tone::Strong);
   context.state.hits.push_back({HitArea::What::DroppedList, place, const_cast<HWND>(&control), -1});
   const CellRect inner = place.Inset(1);
   if (inner.IsEmpty()) return;
   ListView& view = context.state.droppedViews[const_cast<HWND>(&control)];
-  view.Follow(control.selection, static_cast<int>(control.items.size()), inner.height);
+  view.Follow(control.List().selection, static_cast<int>(control.List().items.size()), inner.height);
   PaintLines(context, control, inner, view, Tone::Plain, Tone::Highlight, HitArea::What::DroppedItem);
   PaintScrollBar(context, control, place, view, Tone::Strong, false);
 }

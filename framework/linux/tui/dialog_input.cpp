@@ -14,12 +14,12 @@ bool IsList(HWND control) { return control != nullptr && control->kind == Window
 
 HWND DroppedCombo(HWND dialog) {
   for (const auto& control : dialog->children) {
-    if (control->kind == WindowKind::ComboBox && control->droppedDown) return control.get();
+    if (control->IsDroppedDown()) return control.get();
   }
   return nullptr;
 }
 
-void ToggleDropped(HWND combo) { SetComboDropped(combo, !combo->droppedDown); }
+void ToggleDropped(HWND combo) { SetComboDropped(combo, !combo->Combo().droppedDown); }
 
 std::string WithoutLastCharacter(const std::string& text) {
   return text.empty() ? text : text.substr(0, base::Utf8FittingLength(text, text.size() - 1));
@@ -28,13 +28,13 @@ std::string WithoutLastCharacter(const std::string& text) {
 void Type(HWND combo, const std::string& text) { TypeComboText(combo, text.c_str()); }
 
 void PageList(ScreenState& state, HWND list, int pages) {
-  const int lines = static_cast<int>(list->items.size());
-  const int target = LineAPageAway(list->selection, pages, lines, state.listViews[list].rows);
-  if (target >= 0 && target != list->selection) SelectListLine(list, target);
+  const int lines = static_cast<int>(list->List().items.size());
+  const int target = LineAPageAway(list->List().selection, pages, lines, state.listViews[list].rows);
+  if (target >= 0 && target != list->List().selection) SelectListLine(list, target);
 }
 
 void HandleKey(ScreenState& state, HWND dialog, const InputEvent& event) {
-  HWND focus = dialog->focus;
+  HWND focus = dialog->Dialog().focus;
   switch (event.key) {
     case Key::Tab:
     case Key::BackTab:
@@ -66,7 +66,7 @@ void HandleKey(ScreenState& state, HWND dialog, const InputEvent& event) {
       return;
     case Key::Space:
       if (IsCombo(focus) && focus->HasEditField()) {
-        Type(focus, focus->editText + " ");
+        Type(focus, focus->Combo().editText + " ");
       } else if (IsCombo(focus)) {
         ToggleDropped(focus);
       } else {
@@ -87,12 +87,12 @@ void HandleKey(ScreenState& state, HWND dialog, const InputEvent& event) {
       SystemCommand(dialog, SC_CLOSE);
       return;
     case Key::Backspace:
-      if (IsCombo(focus) && focus->HasEditField() && !focus->editText.empty()) {
-        Type(focus, WithoutLastCharacter(focus->editText));
+      if (IsCombo(focus) && focus->HasEditField() && !focus->Combo().editText.empty()) {
+        Type(focus, WithoutLastCharacter(focus->Combo().editText));
       }
       return;
     case Key::Character:
-      if (IsCombo(focus) && focus->HasEditField()) Type(focus, focus->editText + Utf8Of(event.character));
+      if (IsCombo(focus) && focus->HasEditField()) Type(focus, focus->Combo().editText + Utf8Of(event.character));
       return;
     default:
       return;
@@ -100,8 +100,8 @@ void HandleKey(ScreenState& state, HWND dialog, const InputEvent& event) {
 }
 
 void ScrollView(ScreenState& state, HWND control, int delta) {
-  if (IsList(control)) state.listViews[control].Scroll(delta, static_cast<int>(control->items.size()));
-  if (IsCombo(control)) state.droppedViews[control].Scroll(delta, static_cast<int>(control->items.size()));
+  if (IsList(control)) state.listViews[control].Scroll(delta, static_cast<int>(control->List().items.size()));
+  if (IsCombo(control)) state.droppedViews[control].Scroll(delta, static_cast<int>(control->List().items.size()));
 }
 
 void HandleClick(ScreenState& state, HWND dialog, const HitArea* hit) {
@@ -120,7 +120,7 @@ void HandleClick(ScreenState& state, HWND dialog, const HitArea* hit) {
   HWND window = hit->window;
   switch (hit->what) {
     case HitArea::What::ListLine:
-      if (hit->index == window->selection) {
+      if (hit->index == window->List().selection) {
         SetFocusTo(window);
       } else {
         SelectListLine(window, hit->index);

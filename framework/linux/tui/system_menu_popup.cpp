@@ -9,7 +9,7 @@ namespace framework::tui {
 std::vector<MenuEntry> SystemMenuEntries(const HWND__& dialog) {
   std::vector<MenuEntry> entries;
   entries.push_back({false, SC_CLOSE, StripPrefix("&Close"), true});
-  for (const MenuItem& item : dialog.systemMenu) {
+  for (const MenuItem& item : dialog.Dialog().systemMenu) {
     if ((item.flags & MF_SEPARATOR) != 0) {
       entries.push_back({true, 0, {}, false});
     } else {

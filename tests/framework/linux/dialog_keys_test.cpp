@@ -16,7 +16,7 @@ class DialogKeys : public ::testing::Test {
   void SetUp() override { framework::DiscardPendingMessages(); }
 
   void Press(UINT key, bool shift = false) { framework::PressKey(dialog.m_hWnd, key, shift); }
-  int FocusId() const { return dialog.m_hWnd->focus != nullptr ? dialog.m_hWnd->focus->id : 0; }
+  int FocusId() const { return dialog.m_hWnd->Dialog().focus != nullptr ? dialog.m_hWnd->Dialog().focus->id : 0; }
 
   framework::HeadlessBackend backend;
   TestDialog dialog;
@@ -41,12 +41,12 @@ TEST_F(DialogKeys, EnterAndEscapeCloseADroppedListFirst) {
   RunSteps(backend, {[this] { framework::SetComboDropped(dialog.Control(kDropList), true); },
                      [this] { Press(VK_RETURN); },
                      [this] {
-                       EXPECT_FALSE(dialog.Control(kDropList)->droppedDown);
+                       EXPECT_FALSE(dialog.Control(kDropList)->Combo().droppedDown);
                        framework::SetComboDropped(dialog.Control(kEditCombo), true);
                      },
                      [this] { Press(VK_ESCAPE); },
                      [this] {
-                       EXPECT_FALSE(dialog.Control(kEditCombo)->droppedDown);
+                       EXPECT_FALSE(dialog.Control(kEditCombo)->Combo().droppedDown);
                        Press(VK_RETURN);
                      }});
   EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -59,9 +59,9 @@ TEST_F(DialogKeys, ADroppedListClosesEvenWhileItsDialogTakesNoInput) {
                        framework::SetComboDropped(combo, true);
                        dialog.EnableWindow(FALSE);  // as under a message box
                        framework::SetComboDropped(combo, false);
-                       EXPECT_FALSE(combo->droppedDown);
+                       EXPECT_FALSE(combo->Combo().droppedDown);
                        framework::SetComboDropped(combo, true);
-                       EXPECT_FALSE(combo->droppedDown);
+                       EXPECT_FALSE(combo->Combo().droppedDown);
                        dialog.EnableWindow(TRUE);
                        Press(VK_ESCAPE);
                      }});

@@ -29,7 +29,7 @@ class ModalLoop : public ::testing::Test {
 TEST_F(ModalLoop, ShowsTheDialogWithTheFocusOnTheFirstTabStop) {
   RunSteps(backend, {[this] {
              EXPECT_TRUE(dialog.IsWindowVisible());
-             EXPECT_EQ(dialog.m_hWnd->focus, dialog.Control(kSortedList));
+             EXPECT_EQ(dialog.m_hWnd->Dialog().focus, dialog.Control(kSortedList));
              EXPECT_EQ(framework::TopDialog(), dialog.m_hWnd);
              Click(IDOK);
            }});
@@ -42,7 +42,7 @@ TEST_F(ModalLoop, ShowsTheDialogWithTheFocusOnTheFirstTabStop) {
 TEST_F(ModalLoop, InitialisationReturningFalseLeavesTheFocusAlone) {
   dialog.initResult = FALSE;
   RunSteps(backend, {[this] {
-             EXPECT_EQ(dialog.m_hWnd->focus, nullptr);
+             EXPECT_EQ(dialog.m_hWnd->Dialog().focus, nullptr);
              Click(IDOK);
            }});
   EXPECT_EQ(dialog.DoModal(), IDOK);

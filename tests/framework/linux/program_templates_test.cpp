@@ -11,7 +11,7 @@ namespace {
 
 using framework::WindowKind;
 
-int FocusId(HWND dialog) { return dialog->focus != nullptr ? dialog->focus->id : 0; }
+int FocusId(HWND dialog) { return dialog->Dialog().focus != nullptr ? dialog->Dialog().focus->id : 0; }
 
 class ProgramTemplates : public ::testing::Test {
  protected:

@@ -51,13 +51,13 @@ TEST_F(WindowDefaults, SystemMenuTakesTheProgramsItems) {
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->AppendMenu(MF_SEPARATOR));
     EXPECT_TRUE(menu->AppendMenu(MF_STRING, 16, "About"));
-    const auto& items = d.m_hWnd->systemMenu;
+    const auto& items = d.m_hWnd->Dialog().systemMenu;
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].flags, static_cast<UINT>(MF_SEPARATOR));
     EXPECT_EQ(items[1].id, 16u);
     EXPECT_EQ(items[1].text, "About");
     EXPECT_EQ(d.GetSystemMenu(TRUE), nullptr);
-    EXPECT_TRUE(d.m_hWnd->systemMenu.empty());
+    EXPECT_TRUE(d.m_hWnd->Dialog().systemMenu.empty());
   };
   dialog.DoModal();
 }
@@ -69,7 +69,7 @@ TEST_F(WindowDefaults, IconsAreKeptPerSize) {
     d.SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(&big));
     EXPECT_EQ(d.SetIcon(&small, FALSE), nullptr);
     EXPECT_EQ(d.SetIcon(&small, TRUE), &big);
-    EXPECT_EQ(d.m_hWnd->smallIcon, &small);
+    EXPECT_EQ(d.m_hWnd->Dialog().smallIcon, &small);
   };
   dialog.DoModal();
 }

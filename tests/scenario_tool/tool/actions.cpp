@@ -17,15 +17,15 @@ class ActionRunner {
   Outcome operator()(const SelectPort& action) {
     HWND list = Control(1017, framework::WindowKind::ListBox);
     if (!list) return m_problem;
-    const auto line = std::find(list->items.begin(), list->items.end(), action.portName);
-    if (line == list->items.end()) return action.portName + " is not in the port list";
-    return SelectLine(list, static_cast<int>(line - list->items.begin()));
+    const auto line = std::find(list->List().items.begin(), list->List().items.end(), action.portName);
+    if (line == list->List().items.end()) return action.portName + " is not in the port list";
+    return SelectLine(list, static_cast<int>(line - list->List().items.begin()));
   }
 
   Outcome operator()(const SelectWatchLine& action) {
     HWND list = Control(1008, framework::WindowKind::ListBox);
     if (!list) return m_problem;
-    if (static_cast<std::size_t>(action.index) >= list->items.size()) {
+    if (static_cast<std::size_t>(action.index) >= list->List().items.size()) {
       return "the watch list has no line " + std::to_string(action.index);
     }
     return SelectLine(list, action.index);
@@ -34,18 +34,18 @@ class ActionRunner {
   Outcome operator()(const ChooseItem& action) {
     HWND combo = Control(action.controlId, framework::WindowKind::ComboBox);
     if (!combo) return m_problem;
-    if (static_cast<std::size_t>(action.index) >= combo->items.size()) {
+    if (static_cast<std::size_t>(action.index) >= combo->List().items.size()) {
       return "combo " + std::to_string(action.controlId) + " has no item " + std::to_string(action.index);
     }
     framework::ChooseComboItem(combo, action.index);
-    return Took(combo->selection == action.index, combo);
+    return Took(combo->List().selection == action.index, combo);
   }
 
   Outcome operator()(const DropList& action) {
     HWND combo = Control(action.controlId, framework::WindowKind::ComboBox);
     if (!combo) return m_problem;
     framework::SetComboDropped(combo, true);
-    return Took(combo->droppedDown, combo);
+    return Took(combo->Combo().droppedDown, combo);
   }
 
   Outcome operator()(const TypeText& action) {
@@ -53,7 +53,7 @@ class ActionRunner {
     if (!combo) return m_problem;
     if (!combo->HasEditField()) return "combo " + std::to_string(action.controlId) + " has no edit field";
     framework::TypeComboText(combo, action.text.c_str());
-    return Took(combo->editText == action.text, combo);
+    return Took(combo->Combo().editText == action.text, combo);
   }
 
   Outcome operator()(const Click& action) {
@@ -70,7 +70,7 @@ class ActionRunner {
     HWND control = m_top->Child(action.controlId);
     if (!control) return NoControl(action.controlId);
     framework::SetFocusTo(control);
-    return Took(m_top->focus == control, control);
+    return Took(m_top->Dialog().focus == control, control);
   }
 
   Outcome operator()(const CloseWindow&) {
@@ -109,7 +109,7 @@ class ActionRunner {
 
   Outcome SelectLine(HWND list, int index) {
     framework::SelectListLine(list, index);
-    return Took(list->selection == index, list);
+    return Took(list->List().selection == index, list);
   }
 
   // The framework ignores input a window cannot take; a person could not

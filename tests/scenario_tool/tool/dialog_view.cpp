@@ -8,9 +8,19 @@ namespace {
 // A combo's text is what its edit field shows (the selected item's text in a
 // drop-down list), as the platform's WM_GETTEXT answers.
 ControlView CaptureControl(const HWND__& window, int id) {
-  const std::string& text = window.kind == framework::WindowKind::ComboBox ? window.editText : window.text;
-  const HICON icon = window.kind == framework::WindowKind::Dialog ? window.bigIcon : window.staticIcon;
-  return ControlView{id, window.kind, text, window.enabled, window.visible, window.items, window.selection,
+  using framework::WindowKind;
+  const bool isList = window.kind == WindowKind::ListBox || window.kind == WindowKind::ComboBox;
+  const std::string& text = window.kind == WindowKind::ComboBox ? window.Combo().editText : window.text;
+  HICON icon = nullptr;
+  if (window.kind == WindowKind::Dialog) icon = window.Dialog().bigIcon;
+  if (window.kind == WindowKind::IconStatic) icon = window.Icon().icon;
+  return ControlView{id,
+                     window.kind,
+                     text,
+                     window.enabled,
+                     window.visible,
+                     isList ? window.List().items : std::vector<std::string>{},
+                     isList ? window.List().selection : -1,
                      icon != nullptr};
 }
 
@@ -29,12 +39,12 @@ DialogView CaptureDialog(HWND dialog) {
   view.templateId = dialog->id;
   view.self = CaptureControl(*dialog, 0);
   for (const auto& child : dialog->children) view.controls.push_back(CaptureControl(*child, child->id));
-  if (dialog->focus == dialog) {
+  if (dialog->Dialog().focus == dialog) {
     view.focusId = 0;
-  } else if (dialog->focus != nullptr) {
-    view.focusId = dialog->focus->id;
+  } else if (dialog->Dialog().focus != nullptr) {
+    view.focusId = dialog->Dialog().focus->id;
   }
-  view.systemMenu = dialog->systemMenu;
+  view.systemMenu = dialog->Dialog().systemMenu;
   if (const auto* main = dynamic_cast<const CPortSetupDlg*>(dialog->wrapper)) view.dirtyFlag = main->DirtyFlag();
   return view;
 }

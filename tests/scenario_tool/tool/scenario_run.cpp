@@ -17,7 +17,7 @@ ScenarioRun::ScenarioRun(const Script& script, std::ostream& out) : ScenarioSess
   };
   m_backend.onDialogStarted = [this](HWND dialog) { OnDialogStarted(dialog); };
   m_backend.onDialogEnded = [this](HWND dialog) { OnDialogEnded(dialog); };
-  m_backend.onIconDrawn = [this](HWND dialog) { NoteIcon(dialog->iconPosition.x, dialog->iconPosition.y); };
+  m_backend.onIconDrawn = [this](HWND dialog) { NoteIcon(dialog->Dialog().iconPosition.x, dialog->Dialog().iconPosition.y); };
   winapi::SetDebugSink([this](const char* text) { NoteDebugText(text); });
 }
 
@@ -38,7 +38,7 @@ void ScenarioRun::OnDialogEnded(HWND dialog) {
   if (dialog != m_mainDialog) return;
   m_mainLastView = CaptureDialog(dialog);
   m_mainDialog = nullptr;
-  NoteMainEnded(static_cast<long>(dialog->result));
+  NoteMainEnded(static_cast<long>(dialog->Dialog().result));
 }
 
 void ScenarioRun::Poll() { NoteNews(m_world.Poll()); }

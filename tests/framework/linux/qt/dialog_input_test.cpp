@@ -77,7 +77,7 @@ class DialogInputTest : public QtBackendTest {
  protected:
   HWND Record(int id) const { return framework::TopDialog()->Child(id); }
   int FocusId() const {
-    const HWND focus = framework::TopDialog()->focus;
+    const HWND focus = framework::TopDialog()->Dialog().focus;
     return focus != nullptr ? focus->id : 0;
   }
   void AddLines(int id, UINT message, std::initializer_list<const char*> lines) const {
@@ -183,14 +183,14 @@ TEST_F(DialogInputTest, ListsShowTheCoreOrderAndReportThePersonsSelection) {
   });
   m_script.Then([this] {
     EXPECT_EQ(m_dialog.events, Events{"selchange 1008"});
-    EXPECT_EQ(Record(IDC_WATCH_LIST)->selection, 1);
+    EXPECT_EQ(Record(IDC_WATCH_LIST)->List().selection, 1);
     EXPECT_EQ(dynamic_cast<QListWidget*>(Control(IDC_WATCH_LIST))->currentRow(), 1);
     ExpectFocusOn(IDC_WATCH_LIST);
     // Arrow keys move the selection through the core.
     Key(Qt::Key_Down);
   });
   m_script.Then([this] {
-    EXPECT_EQ(Record(IDC_WATCH_LIST)->selection, 2);
+    EXPECT_EQ(Record(IDC_WATCH_LIST)->List().selection, 2);
     EXPECT_EQ(dynamic_cast<QListWidget*>(Control(IDC_WATCH_LIST))->currentRow(), 2);
     // A selection made by the program is shown and notifies nobody.
     SendMessageA(Record(IDC_PORT_LIST), LB_SETCURSEL, 2, 0);
@@ -211,7 +211,7 @@ TEST_F(DialogInputTest, ComboChoicesAndTypedText) {
     AddLines(IDC_BAUD_RATE_COMBO, CB_ADDSTRING, {"Auto_Scan", "1200", "2400"});
     auto* driverType = dynamic_cast<QComboBox*>(Control(IDC_DRIVER_TYPE_COMBO));
     QTest::mouseClick(driverType, Qt::LeftButton);
-    EXPECT_TRUE(Record(IDC_DRIVER_TYPE_COMBO)->droppedDown);
+    EXPECT_TRUE(Record(IDC_DRIVER_TYPE_COMBO)->Combo().droppedDown);
     // The person points at the second item and takes it.
     QAbstractItemView* list = driverType->view();
     list->setCurrentIndex(driverType->model()->index(1, 0));
@@ -219,22 +219,22 @@ TEST_F(DialogInputTest, ComboChoicesAndTypedText) {
   });
   m_script.Then([this] {
     EXPECT_EQ(m_dialog.events, Events{"selchange 1006"});
-    EXPECT_EQ(Record(IDC_DRIVER_TYPE_COMBO)->selection, 1);
-    EXPECT_FALSE(Record(IDC_DRIVER_TYPE_COMBO)->droppedDown);
+    EXPECT_EQ(Record(IDC_DRIVER_TYPE_COMBO)->List().selection, 1);
+    EXPECT_FALSE(Record(IDC_DRIVER_TYPE_COMBO)->Combo().droppedDown);
     // The drop-down list takes no typed text.
     Key(Qt::Key_A);
-    EXPECT_EQ(Record(IDC_DRIVER_TYPE_COMBO)->selection, 1);
+    EXPECT_EQ(Record(IDC_DRIVER_TYPE_COMBO)->List().selection, 1);
     EXPECT_EQ(dynamic_cast<QComboBox*>(Control(IDC_DRIVER_TYPE_COMBO))->currentIndex(), 1);
 
     auto* baud = dynamic_cast<QComboBox*>(Control(IDC_BAUD_RATE_COMBO));
     QTest::mouseClick(baud->lineEdit(), Qt::LeftButton);
     QTest::keyClicks(baud->lineEdit(), "1200");
-    EXPECT_EQ(Record(IDC_BAUD_RATE_COMBO)->editText, "1200");
+    EXPECT_EQ(Record(IDC_BAUD_RATE_COMBO)->Combo().editText, "1200");
     // Leaving the field with text that names an item picks nothing.
     QTest::mouseClick(Control(IDC_PORT_LIST), Qt::LeftButton);
   });
   m_script.Then([this] {
-    EXPECT_EQ(Record(IDC_BAUD_RATE_COMBO)->selection, -1);
+    EXPECT_EQ(Record(IDC_BAUD_RATE_COMBO)->List().selection, -1);
     EXPECT_EQ(dynamic_cast<QComboBox*>(Control(IDC_BAUD_RATE_COMBO))->currentText(), QStringLiteral("1200"));
     Window()->close();
   });
@@ -249,10 +249,10 @@ TEST_F(DialogInputTest, AComboListClosedByAClickElsewhereIsNoLongerDown) {
   m_script.Then([this] {
     AddLines(IDC_DRIVER_TYPE_COMBO, CB_ADDSTRING, {"HID_Touch_Digitizer", "Traditional_Touch_Screen"});
     QTest::mouseClick(Control(IDC_DRIVER_TYPE_COMBO), Qt::LeftButton);
-    EXPECT_TRUE(Record(IDC_DRIVER_TYPE_COMBO)->droppedDown);
+    EXPECT_TRUE(Record(IDC_DRIVER_TYPE_COMBO)->Combo().droppedDown);
     QTest::mouseClick(Window()->windowHandle(), Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_FALSE(dynamic_cast<QComboBox*>(Control(IDC_DRIVER_TYPE_COMBO))->view()->isVisible());
-    EXPECT_FALSE(Record(IDC_DRIVER_TYPE_COMBO)->droppedDown);
+    EXPECT_FALSE(Record(IDC_DRIVER_TYPE_COMBO)->Combo().droppedDown);
   });
   m_script.Then([this] {
     ExpectFocusOn(IDC_DRIVER_TYPE_COMBO);

@@ -17,7 +17,7 @@ class DialogInput : public ::testing::Test {
     DiscardPendingMessages();
     SetEnglishTexts(main.Dialog());
     state.dialogs.push_back(main.Dialog());
-    main.Dialog()->focus = Control(1017);
+    main.Dialog()->Dialog().focus = Control(1017);
   }
   ~DialogInput() override { DiscardPendingMessages(); }
 
@@ -85,30 +85,30 @@ TEST_F(DialogInput, TabShiftTabEnterEscapeAndArrowsGoToTheCoreAsKeys) {
 
 TEST_F(DialogInput, PageDownSelectsTheLineAPageFurther) {
   HWND ports = Control(1017);
-  for (int k = 1; k <= 40; ++k) ports->items.push_back("COM" + std::to_string(k));
-  ports->selection = 0;
+  for (int k = 1; k <= 40; ++k) ports->List().items.push_back("COM" + std::to_string(k));
+  ports->List().selection = 0;
   Repaint();
   Press(Key::PageDown);
-  EXPECT_EQ(ports->selection, 16);
+  EXPECT_EQ(ports->List().selection, 16);
   const std::vector<QueuedMessage> taken = Taken();
   ASSERT_EQ(taken.size(), 1u);
   EXPECT_TRUE(IsMessage(taken[0], main.Dialog(), WM_COMMAND, Command(1017, LBN_SELCHANGE)));
   Press(Key::PageUp);
-  EXPECT_EQ(ports->selection, 0);
+  EXPECT_EQ(ports->List().selection, 0);
 }
 
 TEST_F(DialogInput, SpaceOpensAndClosesADropDownListAndPressesAButton) {
   HWND driverType = Control(1006);
-  main.Dialog()->focus = driverType;
+  main.Dialog()->Dialog().focus = driverType;
   Press(Key::Space);
-  EXPECT_TRUE(driverType->droppedDown);
+  EXPECT_TRUE(driverType->Combo().droppedDown);
   Press(Key::F4);
-  EXPECT_FALSE(driverType->droppedDown);
+  EXPECT_FALSE(driverType->Combo().droppedDown);
   Press(Key::AltDown);
-  EXPECT_TRUE(driverType->droppedDown);
+  EXPECT_TRUE(driverType->Combo().droppedDown);
   EXPECT_TRUE(Taken().empty());
 
-  main.Dialog()->focus = Control(IDOK);
+  main.Dialog()->Dialog().focus = Control(IDOK);
   Press(Key::Space);
   const std::vector<QueuedMessage> taken = Taken();
   ASSERT_EQ(taken.size(), 1u);
@@ -117,14 +117,14 @@ TEST_F(DialogInput, SpaceOpensAndClosesADropDownListAndPressesAButton) {
 
 TEST_F(DialogInput, TypingChangesAnEditFieldAndBackspaceTakesAWholeCharacter) {
   HWND baud = Control(1022);
-  main.Dialog()->focus = baud;
-  baud->editText = "96";
+  main.Dialog()->Dialog().focus = baud;
+  baud->Combo().editText = "96";
   Press(Key::Character, U'0');
   Press(Key::Space);
   Press(Key::Character, U'設');
-  EXPECT_EQ(baud->editText, "960 設");
+  EXPECT_EQ(baud->Combo().editText, "960 設");
   Press(Key::Backspace);
-  EXPECT_EQ(baud->editText, "960 ");
+  EXPECT_EQ(baud->Combo().editText, "960 ");
   const std::vector<QueuedMessage> taken = Taken();
   ASSERT_EQ(taken.size(), 4u);
   EXPECT_TRUE(IsMessage(taken[3], main.Dialog(), WM_COMMAND, Command(1022, CBN_EDITCHANGE)));
@@ -132,10 +132,10 @@ TEST_F(DialogInput, TypingChangesAnEditFieldAndBackspaceTakesAWholeCharacter) {
 
 TEST_F(DialogInput, TypingIntoADropDownListOrAListChangesNothing) {
   HWND driverType = Control(1006);
-  main.Dialog()->focus = driverType;
+  main.Dialog()->Dialog().focus = driverType;
   Press(Key::Character, U'x');
   Press(Key::Backspace);
-  EXPECT_EQ(driverType->editText, "");
+  EXPECT_EQ(driverType->Combo().editText, "");
   EXPECT_TRUE(Taken().empty());
 }
 
@@ -154,10 +154,10 @@ TEST_F(DialogInput, SystemMenuKeysAndInterruptBecomeSystemCommands) {
 
 TEST_F(DialogInput, AClickOnAListLineSelectsItAndGivesTheListTheFocus) {
   HWND watch = Control(1008);
-  watch->items = {"COM1-HID_Touch_Digitizer-9600-PnP ", "COM3-HID_Touch_Digitizer-9600-PnP "};
+  watch->List().items = {"COM1-HID_Touch_Digitizer-9600-PnP ", "COM3-HID_Touch_Digitizer-9600-PnP "};
   ClickOn(watch, HitArea::What::ListLine, 1);
-  EXPECT_EQ(watch->selection, 1);
-  EXPECT_EQ(main.Dialog()->focus, watch);
+  EXPECT_EQ(watch->List().selection, 1);
+  EXPECT_EQ(main.Dialog()->Dialog().focus, watch);
   const std::vector<QueuedMessage> taken = Taken();
   ASSERT_EQ(taken.size(), 1u);
   EXPECT_TRUE(IsMessage(taken[0], main.Dialog(), WM_COMMAND, Command(1008, LBN_SELCHANGE)));
@@ -189,13 +189,13 @@ TEST_F(DialogInput, TheCaptionsMarksCloseAndOpenTheSystemMenu) {
 
 TEST_F(DialogInput, AClickOnAComboOpensItsListAndAClickOnAnItemChoosesIt) {
   HWND pnp = Control(1023);
-  pnp->items = {"Enable", "Disable"};
+  pnp->List().items = {"Enable", "Disable"};
   ClickOn(pnp, HitArea::What::Control);
-  EXPECT_TRUE(pnp->droppedDown);
-  EXPECT_EQ(main.Dialog()->focus, pnp);
+  EXPECT_TRUE(pnp->Combo().droppedDown);
+  EXPECT_EQ(main.Dialog()->Dialog().focus, pnp);
   ClickOn(pnp, HitArea::What::DroppedItem, 1);
-  EXPECT_FALSE(pnp->droppedDown);
-  EXPECT_EQ(pnp->selection, 1);
+  EXPECT_FALSE(pnp->Combo().droppedDown);
+  EXPECT_EQ(pnp->List().selection, 1);
   const std::vector<QueuedMessage> taken = Taken();
   ASSERT_EQ(taken.size(), 1u);
   EXPECT_TRUE(IsMessage(taken[0], main.Dialog(), WM_COMMAND, Command(1023, CBN_SELCHANGE)));
@@ -203,17 +203,17 @@ TEST_F(DialogInput, AClickOnAComboOpensItsListAndAClickOnAnItemChoosesIt) {
 
 TEST_F(DialogInput, AClickOutsideAnOpenListOnlyClosesIt) {
   HWND pnp = Control(1023);
-  pnp->items = {"Enable", "Disable"};
+  pnp->List().items = {"Enable", "Disable"};
   ClickOn(pnp, HitArea::What::Control);
   ClickOn(Control(IDOK), HitArea::What::Control);
-  EXPECT_FALSE(pnp->droppedDown);
-  EXPECT_EQ(pnp->selection, -1);
+  EXPECT_FALSE(pnp->Combo().droppedDown);
+  EXPECT_EQ(pnp->List().selection, -1);
   EXPECT_TRUE(Taken().empty());
 }
 
 TEST_F(DialogInput, TheWheelAndTheArrowsOfTheScrollBarScrollWithoutChoosing) {
   HWND ports = Control(1017);
-  for (int k = 1; k <= 40; ++k) ports->items.push_back("COM" + std::to_string(k));
+  for (int k = 1; k <= 40; ++k) ports->List().items.push_back("COM" + std::to_string(k));
   Repaint();
   HandleDialogEvent(state, Top(), InputEvent::At(InputEvent::Kind::WheelDown, 10, 10));
   EXPECT_EQ(state.listViews[ports].first, 3);
@@ -221,12 +221,12 @@ TEST_F(DialogInput, TheWheelAndTheArrowsOfTheScrollBarScrollWithoutChoosing) {
   EXPECT_EQ(state.listViews[ports].first, 4);
   ClickOn(ports, HitArea::What::ScrollUp);
   EXPECT_EQ(state.listViews[ports].first, 3);
-  EXPECT_EQ(ports->selection, -1);
+  EXPECT_EQ(ports->List().selection, -1);
   EXPECT_TRUE(Taken().empty());
 }
 
 TEST_F(DialogInput, TheSystemMenuTakesTheKeysWhileItIsOpen) {
-  main.Dialog()->systemMenu = {{MF_SEPARATOR, 0, ""}, {MF_STRING, 16, "?? TAVRIN(&A)..."}};
+  main.Dialog()->Dialog().systemMenu = {{MF_SEPARATOR, 0, ""}, {MF_STRING, 16, "?? TAVRIN(&A)..."}};
   state.menu.emplace(main.Dialog(), SystemMenuEntries(*main.Dialog()));
   Press(Key::Tab);  // not for the dialog while the menu is open
   Press(Key::Down);
@@ -243,7 +243,7 @@ TEST_F(DialogInput, TheSystemMenuTakesTheKeysWhileItIsOpen) {
 }
 
 TEST_F(DialogInput, AClickChoosesFromTheSystemMenuOrLeavesIt) {
-  main.Dialog()->systemMenu = {{MF_SEPARATOR, 0, ""}, {MF_STRING, 16, "?? TAVRIN(&A)..."}};
+  main.Dialog()->Dialog().systemMenu = {{MF_SEPARATOR, 0, ""}, {MF_STRING, 16, "?? TAVRIN(&A)..."}};
   state.menu.emplace(main.Dialog(), SystemMenuEntries(*main.Dialog()));
   ClickAt(4, 5);  // the about item, under Close and the separator
   std::vector<QueuedMessage> taken = Taken();

@@ -33,7 +33,7 @@ class MainDialogPainting : public ::testing::Test {
   }
   HWND Control(int id) const { return main.Control(id); }
   static void Fill(HWND list, int count) {
-    for (int k = 1; k <= count; ++k) list->items.push_back("COM" + std::to_string(k));
+    for (int k = 1; k <= count; ++k) list->List().items.push_back("COM" + std::to_string(k));
   }
 
   TemplateWindows main{102};
@@ -89,26 +89,26 @@ TEST_F(MainDialogPainting, TheHiddenRestartButtonIsNeverDrawnNorClickable) {
 }
 
 TEST_F(MainDialogPainting, TheFocusedControlIsHighlighted) {
-  main.Dialog()->focus = Control(IDOK);
+  main.Dialog()->Dialog().focus = Control(IDOK);
   const Canvas& canvas = Paint();
   const int quit = ColumnOf(canvas, kBottomButtonRow, "[ Quit ]");
   const int apply = ColumnOf(canvas, kBottomButtonRow, "[ Apply settings ]");
   EXPECT_EQ(canvas.At(kBottomButtonRow, quit).tone, Tone::Highlight);
   EXPECT_EQ(canvas.At(kBottomButtonRow, apply).tone, Tone::Plain);
 
-  main.Dialog()->focus = Control(1006);
+  main.Dialog()->Dialog().focus = Control(1006);
   const Canvas& comboFocused = Paint();
   EXPECT_EQ(comboFocused.At(kListTopRow, 27).tone, Tone::Highlight);
   EXPECT_EQ(comboFocused.At(kBottomButtonRow, quit).tone, Tone::Plain);
 
-  main.Dialog()->focus = Control(1017);
+  main.Dialog()->Dialog().focus = Control(1017);
   const Canvas& listFocused = Paint();
   EXPECT_EQ(listFocused.At(kListTopRow, 4).tone, Tone::Strong);
   EXPECT_EQ(listFocused.At(kListTopRow, 58).tone, Tone::Plain);
 }
 
 TEST_F(MainDialogPainting, NoFocusShowsWhileAMessageBoxIsOpen) {
-  main.Dialog()->focus = Control(IDOK);
+  main.Dialog()->Dialog().focus = Control(IDOK);
   const MessageBoxPopup box("Save settings before quit?", "", MB_YESNO);
   const PaintedScreen screen = PaintScreen(state, &box, {104, 31});
   const int quit = ColumnOf(screen.canvas, kBottomButtonRow, "[ Quit ]");
@@ -126,8 +126,8 @@ TEST_F(MainDialogPainting, DisabledControlsAreDimmed) {
 TEST_F(MainDialogPainting, AListScrollsToItsSelectionAndShowsAScrollBar) {
   HWND ports = Control(1017);
   Fill(ports, 30);
-  ports->selection = 25;
-  main.Dialog()->focus = ports;
+  ports->List().selection = 25;
+  main.Dialog()->Dialog().focus = ports;
   const Canvas& canvas = Paint();
   // 17 lines show; the selection is the last of them.
   EXPECT_EQ(CellsText(canvas, kFirstLineRow, 5, 5), "COM10");
@@ -143,16 +143,16 @@ TEST_F(MainDialogPainting, AListScrollsToItsSelectionAndShowsAScrollBar) {
 
 TEST_F(MainDialogPainting, TheSelectionOfAListWithoutTheFocusShowsApart) {
   HWND watch = Control(1008);
-  watch->items = {"COM1-HID_Touch_Digitizer-9600-PnP "};
-  watch->selection = 0;
-  main.Dialog()->focus = Control(1017);
+  watch->List().items = {"COM1-HID_Touch_Digitizer-9600-PnP "};
+  watch->List().selection = 0;
+  main.Dialog()->Dialog().focus = Control(1017);
   const Canvas& canvas = Paint();
   EXPECT_EQ(canvas.At(kFirstLineRow, 59).tone, Tone::Selected);
 }
 
 TEST_F(MainDialogPainting, ALineLongerThanItsListIsCutAtTheFrame) {
   HWND watch = Control(1008);
-  watch->items = {"COM225-Traditional_Touch_Screen-57600-NoPnP and more"};
+  watch->List().items = {"COM225-Traditional_Touch_Screen-57600-NoPnP and more"};
   const Canvas& canvas = Paint();
   EXPECT_EQ(CellsText(canvas, kFirstLineRow, 59, 43), "COM225-Traditional_Touch_Screen-57600-NoPn▲");
   // The template puts the list's right edge on the group box's; the list's
@@ -168,9 +168,9 @@ TEST_F(MainDialogPainting, CombosShowAsFieldsInBracketsEmptyOrNot) {
   EXPECT_EQ(CellsText(empty, kListTopRow, 27, 28), "[                         ▼]");
   EXPECT_EQ(CellsText(empty, 10, 27, 28), "[                         ▼]");
   EXPECT_EQ(CellsText(empty, 15, 27, 28), "[                         ▼]");
-  driverType->editText = "Traditional_Touch_Screen_and_more";
+  driverType->Combo().editText = "Traditional_Touch_Screen_and_more";
   EXPECT_EQ(CellsText(Paint(), kListTopRow, 27, 28), "[Traditional_Touch_Screen ▼]");
-  driverType->droppedDown = true;
+  driverType->Combo().droppedDown = true;
   EXPECT_EQ(CellsText(Paint(), kListTopRow, 27, 28), "[Traditional_Touch_Screen ▲]");
 }
 
@@ -204,23 +204,23 @@ TEST_F(MainDialogPainting, TheTemplatesChineseTextsLineUp) {
 
 TEST_F(MainDialogPainting, AnEditFieldWithTheFocusShowsTheCaretAfterItsText) {
   HWND baud = Control(1022);
-  baud->editText = "9600";
-  main.Dialog()->focus = baud;
+  baud->Combo().editText = "9600";
+  main.Dialog()->Dialog().focus = baud;
   Paint();
   ASSERT_TRUE(painted->caret.has_value());
   EXPECT_EQ(*painted->caret, (CellPoint{10, 27 + 1 + 4}));  // after "[9600"
 
-  main.Dialog()->focus = Control(1006);  // a drop-down list has no caret
+  main.Dialog()->Dialog().focus = Control(1006);  // a drop-down list has no caret
   Paint();
   EXPECT_FALSE(painted->caret.has_value());
 }
 
 TEST_F(MainDialogPainting, ADroppedDownComboShowsItsListOverTheControlsBelow) {
   HWND baud = Control(1022);
-  baud->items = {"Auto_Scan", "1200", "2400", "4800", "9600", "19200", "38400", "57600"};
-  baud->selection = 2;
-  baud->editText = "2400";
-  baud->droppedDown = true;
+  baud->List().items = {"Auto_Scan", "1200", "2400", "4800", "9600", "19200", "38400", "57600"};
+  baud->List().selection = 2;
+  baud->Combo().editText = "2400";
+  baud->Combo().droppedDown = true;
   const Canvas& canvas = Paint();
   // The field on row 10, the list's frame from row 11 with eight items.
   EXPECT_EQ(CellsText(canvas, 11, 27, 1), "┌");
@@ -263,9 +263,9 @@ TEST(BusyLine, ShowsMidScreenBeforeAnyDialog) {
 
 TEST_F(MainDialogPainting, TheAboutBoxShowsOverTheMainDialogWithItsIconAndButton) {
   TemplateWindows about(100, main.Dialog());
-  about.Dialog()->children.front()->staticIcon = LoadResourceIcon(128);
-  about.Dialog()->focus = about.Control(IDOK);
-  main.Dialog()->focus = Control(IDOK);
+  about.Dialog()->children.front()->Icon().icon = LoadResourceIcon(128);
+  about.Dialog()->Dialog().focus = about.Control(IDOK);
+  main.Dialog()->Dialog().focus = Control(IDOK);
   state.dialogs.push_back(about.Dialog());
   const Canvas& canvas = Paint();
   // 59 x 8 cells centred in 104 x 31: columns 22 to 80, rows 11 to 18.
@@ -284,7 +284,7 @@ TEST_F(MainDialogPainting, TheAboutBoxShowsOverTheMainDialogWithItsIconAndButton
 
 TEST_F(MainDialogPainting, AnIconControlWhoseIconIsMissingShowsNothing) {
   TemplateWindows about(100, main.Dialog());
-  ASSERT_EQ(about.Dialog()->children.front()->staticIcon, nullptr);  // icon 129 is not in the resources
+  ASSERT_EQ(about.Dialog()->children.front()->Icon().icon, nullptr);  // icon 129 is not in the resources
   state.dialogs = {about.Dialog()};
   const Canvas& canvas = Paint();
   EXPECT_EQ(CellsText(canvas, 14, 25, 5), "     ");

@@ -143,7 +143,7 @@ TEST(MessageBoxDrawing, ANarrowTerminalWrapsTheTextToItsWidth) {
 class SystemMenu : public ::testing::Test {
  protected:
   SystemMenu() {
-    main.Dialog()->systemMenu = {{MF_SEPARATOR, 0, ""}, {MF_STRING, 16, "?? TAVRIN(&A)..."}};
+    main.Dialog()->Dialog().systemMenu = {{MF_SEPARATOR, 0, ""}, {MF_STRING, 16, "?? TAVRIN(&A)..."}};
   }
   SystemMenuPopup Open() { return SystemMenuPopup(main.Dialog(), SystemMenuEntries(*main.Dialog())); }
 
@@ -187,7 +187,7 @@ TEST_F(SystemMenu, MnemonicsChooseAndEscapeLeaves) {
 }
 
 TEST_F(SystemMenu, GrayedItemsAndSeparatorsCannotBeChosen) {
-  main.Dialog()->systemMenu[1].flags = MF_STRING | MF_GRAYED;
+  main.Dialog()->Dialog().systemMenu[1].flags = MF_STRING | MF_GRAYED;
   SystemMenuPopup menu = Open();
   menu.OnKey(Key::Down, 0);
   EXPECT_EQ(menu.Highlighted(), 0);

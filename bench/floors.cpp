@@ -62,7 +62,8 @@ Duration StartUpFloor(const PortWorld& world) {
   }
   ReadWhole(world.HivePath());
   const Duration elapsed = Clock::now() - start;
-  if (free != world.Ports()) throw std::runtime_error("the floor's probes found " + std::to_string(free) + " free ports");
+  if (free != world.Ports())
+    throw std::runtime_error("the floor's probes found " + std::to_string(free) + " free ports");
   return elapsed;
 }
 

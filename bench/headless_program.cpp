@@ -2,8 +2,8 @@
 
 #include "framework/framework.h"
 #include "framework/linux/input.h"
-#include "res/resource_tables.h"
 #include "framework/linux/resources.h"
+#include "res/resource_tables.h"
 #include "winapi/stand_in.h"
 
 namespace bench {

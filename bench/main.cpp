@@ -18,10 +18,10 @@
 
 #include "bench/floors.h"
 #include "bench/peak_memory.h"
-#include "model/port_setting.h"
 #include "bench/port_world.h"
 #include "bench/program_timing.h"
 #include "bench/run_figures.h"
+#include "model/port_setting.h"
 
 namespace {
 
@@ -29,9 +29,9 @@ using bench::Duration;
 using bench::Median;
 using bench::Milliseconds;
 
-constexpr double kStartUpTarget = 1.3;    // start-up within this many times its floor
-constexpr double kApplyTarget = 5.0;      // Apply within this many times one durable rewrite
-constexpr double kMemoryTargetMiB = 20;   // peak resident set below this
+constexpr double kStartUpTarget = 1.3;   // start-up within this many times its floor
+constexpr double kApplyTarget = 5.0;     // Apply within this many times one durable rewrite
+constexpr double kMemoryTargetMiB = 20;  // peak resident set below this
 constexpr int kMemoryChildren = 3;
 constexpr char kApplyCommand[] = "\x0A\x01\x42";
 
@@ -94,13 +94,14 @@ void MeasureCase(int ports, int runs) {
   for (int i = 0; i < kMemoryChildren; ++i) {
     world.ResetHive();
     peakKiB = std::max(peakKiB, bench::PeakResidentKiB(world));
-    if (world.DrainControlDevice() != kApplyCommand) throw std::runtime_error("the measuring child sent no apply command");
+    if (world.DrainControlDevice() != kApplyCommand)
+      throw std::runtime_error("the measuring child sent no apply command");
   }
 
   bench::HeadlessProgram program;
   world.ResetHive();
   CheckRun(bench::StartAndApply(program), world, ports);  // the first run's one-time work is not measured
-  const long hiveSize = FileSize(world.HivePath());  // as Apply writes it
+  const long hiveSize = FileSize(world.HivePath());       // as Apply writes it
 
   std::vector<Pair> startUps, applies;
   for (int i = 0; i < runs; ++i) {

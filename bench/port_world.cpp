@@ -9,8 +9,8 @@
 #include <optional>
 #include <stdexcept>
 
-#include "winapi/hive.h"
 #include "model/port_setting.h"
+#include "winapi/hive.h"
 
 namespace bench {
 namespace {

@@ -1,8 +1,8 @@
 #include "bench/program_timing.h"
 
 #include "framework/linux/input.h"
-#include "res/resource.h"
 #include "framework/linux/window.h"
+#include "res/resource.h"
 
 namespace bench {
 namespace {

@@ -2,13 +2,13 @@
 #include <array>
 #include <cstdio>
 
+#include "dialog/list_text.h"
+#include "dialog/port_setup_dlg.h"
+#include "model/port_setting.h"
+#include "model/watch_entry.h"
 #include "platform/device_io.h"
 #include "platform/driver_settings_store.h"
-#include "dialog/list_text.h"
-#include "model/port_setting.h"
-#include "dialog/port_setup_dlg.h"
 #include "res/resource.h"
-#include "model/watch_entry.h"
 
 void CPortSetupDlg::OnApply() {
   // Only a complete Apply clears the dirty flag: after a failure, quitting

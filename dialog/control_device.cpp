@@ -1,6 +1,6 @@
 // The driver's control device, opened only for the few steps of one operation.
-#include "platform/device_io.h"
 #include "dialog/port_setup_dlg.h"
+#include "platform/device_io.h"
 #include "res/resource.h"
 
 void CPortSetupDlg::OpenControlDevice() {

@@ -1,7 +1,7 @@
 // The fixed choices of the three combos and the serial ports free at start-up.
-#include "platform/device_io.h"
-#include "model/port_setting.h"
 #include "dialog/port_setup_dlg.h"
+#include "model/port_setting.h"
+#include "platform/device_io.h"
 
 namespace {
 

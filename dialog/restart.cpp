@@ -1,7 +1,7 @@
 // The driver restart: runs the device console tool and reports completion.
 #include "dialog/port_setup_dlg.h"
-#include "res/resource.h"
 #include "platform/run_and_wait.h"
+#include "res/resource.h"
 
 void CPortSetupDlg::OnRestart() {
   CWaitCursor wait;

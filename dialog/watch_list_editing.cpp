@@ -2,13 +2,13 @@
 // the three combos and Add/Remove does.
 #include <optional>
 
-#include "platform/driver_settings_store.h"
 #include "dialog/editing_state.h"
 #include "dialog/list_text.h"
-#include "model/port_setting.h"
 #include "dialog/port_setup_dlg.h"
-#include "res/resource.h"
+#include "model/port_setting.h"
 #include "model/watch_entry.h"
+#include "platform/driver_settings_store.h"
+#include "res/resource.h"
 
 void CPortSetupDlg::LoadWatchList() {
   DriverSettingsStore store;
@@ -22,9 +22,9 @@ void CPortSetupDlg::LoadWatchList() {
     if ((word & model::kWatched) == 0) continue;
     // A stored BaudIndex of 7 has no baud text: the entry says "Auto_Scan",
     // which is what Apply then stores.
-    const std::string entry = model::ComposeWatchEntry(portName, model::DriverTypeIndexOf(word),
-                                                       model::BaudIndexOf(word), model::PnpIndexOf(word),
-                                                       model::kNoPnpFromEdit);
+    const std::string entry =
+        model::ComposeWatchEntry(portName, model::DriverTypeIndexOf(word), model::BaudIndexOf(word),
+                                 model::PnpIndexOf(word), model::kNoPnpFromEdit);
     m_watchList.AddString(entry.c_str());
     RemoveFromPortList(portName);
   }

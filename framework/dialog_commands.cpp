@@ -3,9 +3,8 @@
 #include "framework/framework.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-  {WM_INITDIALOG, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {
-     return static_cast<CDialog*>(target)->OnInitDialog();
-   }},
+  {WM_INITDIALOG, 0, 0,
+   [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT { return static_cast<CDialog*>(target)->OnInitDialog(); }},
 END_MESSAGE_MAP()
 
 BOOL CDialog::OnInitDialog() {

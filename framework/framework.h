@@ -6,8 +6,8 @@
 #include <string>
 
 #ifdef _WIN32
-#include <windows.h>  // the system's own window manager
-#define ID_HELP 0xE146       // the framework's help command
+#include <windows.h>    // the system's own window manager
+#define ID_HELP 0xE146  // the framework's help command
 #else
 #include "framework/linux/winuser.h"  // the window manager's API as the Linux build stands it in
 #endif
@@ -37,29 +37,29 @@ struct AFX_MSGMAP {
   const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-#define DECLARE_MESSAGE_MAP()                      \
- protected:                                        \
-  static const AFX_MSGMAP* GetThisMessageMap();    \
+#define DECLARE_MESSAGE_MAP()                   \
+ protected:                                     \
+  static const AFX_MSGMAP* GetThisMessageMap(); \
   const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                  \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-  const AFX_MSGMAP* theClass::GetThisMessageMap() {                              \
-    using ThisClass [[maybe_unused]] = theClass;                                \
-    using TheBaseClass = baseClass;                                             \
+  const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
+    using ThisClass [[maybe_unused]] = theClass;                                    \
+    using TheBaseClass = baseClass;                                                 \
     static const AFX_MSGMAP_ENTRY messageEntries[] = {
-
-#define END_MESSAGE_MAP()                                                          \
-  {0, 0, 0, nullptr}};                                                             \
+#define END_MESSAGE_MAP()                                                                      \
+  { 0, 0, 0, nullptr }                                                                         \
+  }                                                                                            \
+  ;                                                                                            \
   static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &messageEntries[0]}; \
-  return &messageMap;                                                              \
+  return &messageMap;                                                                          \
   }
 
-#define AFX_COMMAND_ENTRY_(code, id, memberFxn)                                  \
-  {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id),                  \
-   [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {                          \
-     (static_cast<ThisClass*>(target)->*(memberFxn))();                         \
-     return 0;                                                                  \
+#define AFX_COMMAND_ENTRY_(code, id, memberFxn)                                                                    \
+  {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT { \
+     (static_cast<ThisClass*>(target)->*(memberFxn))();                                                            \
+     return 0;                                                                                                     \
    }},
 
 #define ON_COMMAND(id, memberFxn) AFX_COMMAND_ENTRY_(0, id, memberFxn)
@@ -67,30 +67,30 @@ struct AFX_MSGMAP {
 #define ON_LBN_SELCHANGE(id, memberFxn) AFX_COMMAND_ENTRY_(LBN_SELCHANGE, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) AFX_COMMAND_ENTRY_(CBN_SELCHANGE, id, memberFxn)
 
-#define ON_WM_SYSCOMMAND()                                                        \
+#define ON_WM_SYSCOMMAND()                                                                \
   {WM_SYSCOMMAND, 0, 0, [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT { \
-     static_cast<ThisClass*>(target)->OnSysCommand(static_cast<UINT>(wParam), lParam);   \
-     return 0;                                                                    \
+     static_cast<ThisClass*>(target)->OnSysCommand(static_cast<UINT>(wParam), lParam);    \
+     return 0;                                                                            \
    }},
-#define ON_WM_PAINT()                                                             \
-  {WM_PAINT, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {           \
-     static_cast<ThisClass*>(target)->OnPaint();                                  \
-     return 0;                                                                    \
+#define ON_WM_PAINT()                                                  \
+  {WM_PAINT, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT { \
+     static_cast<ThisClass*>(target)->OnPaint();                       \
+     return 0;                                                         \
    }},
-#define ON_WM_QUERYDRAGICON()                                                     \
-  {WM_QUERYDRAGICON, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {   \
+#define ON_WM_QUERYDRAGICON()                                                              \
+  {WM_QUERYDRAGICON, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {             \
      return reinterpret_cast<LRESULT>(static_cast<ThisClass*>(target)->OnQueryDragIcon()); \
    }},
-#define ON_WM_CLOSE()                                                             \
-  {WM_CLOSE, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {           \
-     static_cast<ThisClass*>(target)->OnClose();                                  \
-     return 0;                                                                    \
+#define ON_WM_CLOSE()                                                  \
+  {WM_CLOSE, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT { \
+     static_cast<ThisClass*>(target)->OnClose();                       \
+     return 0;                                                         \
    }},
-#define ON_WM_CHAR()                                                              \
-  {WM_CHAR, 0, 0, [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT { \
+#define ON_WM_CHAR()                                                                                        \
+  {WM_CHAR, 0, 0, [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT {                         \
      static_cast<ThisClass*>(target)->OnChar(static_cast<UINT>(wParam), static_cast<UINT>(lParam & 0xFFFF), \
-                                             static_cast<UINT>((lParam >> 16) & 0xFFFF));  \
-     return 0;                                                                    \
+                                             static_cast<UINT>((lParam >> 16) & 0xFFFF));                   \
+     return 0;                                                                                              \
    }},
 
 // Dispatches one message through the map chain of a target: the first entry

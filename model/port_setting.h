@@ -21,7 +21,7 @@ inline constexpr int kBaudIndexShift = 3;
 // The choice texts of the three combos, in combo order: a combo's selection
 // index is the table index, and the baud index is the word's BaudIndex.
 inline constexpr std::array<const char*, 2> kDriverTypeTable = {"HID_Touch_Digitizer", "Traditional_Touch_Screen"};
-inline constexpr std::array<const char*, 7> kBaudRateTable = {"Auto_Scan", "1200", "2400", "4800",
+inline constexpr std::array<const char*, 7> kBaudRateTable = {"Auto_Scan", "1200",  "2400", "4800",
                                                               "9600",      "19200", "57600"};
 inline constexpr std::array<const char*, 2> kPnpPollingTable = {"Enable", "Disable"};
 

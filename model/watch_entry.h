@@ -25,10 +25,10 @@ std::string ComposeWatchEntry(std::string_view portName, int driverTypeIndex, in
                               std::string_view disabledPnpText);
 
 struct ParsedWatchEntry {
-  std::string portName;    // at most kPortNameCapacity characters
-  std::string driverType;  // at most kDriverTypeCapacity
-  std::string baud;        // at most kBaudCapacity
-  std::string pnp;         // at most kPnpCapacity
+  std::string portName;           // at most kPortNameCapacity characters
+  std::string driverType;         // at most kDriverTypeCapacity
+  std::string baud;               // at most kBaudCapacity
+  std::string pnp;                // at most kPnpCapacity
   PortSetting wordAfterScan = 0;  // driver-type and PnP bits only
   PortSetting word = 0;           // with the baud bits: the final word
   bool portNameKnown = false;     // portName is an entry of the port-name table

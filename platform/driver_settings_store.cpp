@@ -23,8 +23,7 @@ bool DriverSettingsStore::Open(REGSAM access) {
 DWORD DriverSettingsStore::ReadSetting(LPCSTR portName) const {
   DWORD setting = 0;
   DWORD size = sizeof setting;
-  if (RegQueryValueExA(m_key, portName, nullptr, nullptr, reinterpret_cast<LPBYTE>(&setting), &size) !=
-      ERROR_SUCCESS) {
+  if (RegQueryValueExA(m_key, portName, nullptr, nullptr, reinterpret_cast<LPBYTE>(&setting), &size) != ERROR_SUCCESS) {
     return 0;
   }
   return setting;

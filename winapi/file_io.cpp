@@ -26,7 +26,8 @@ class DeviceFile final : public HandleObject {
 }  // namespace
 
 int OpenFileHandleCount() {
-  return CountOpenHandles([](const HandleObject& object) { return dynamic_cast<const DeviceFile*>(&object) != nullptr; });
+  return CountOpenHandles(
+      [](const HandleObject& object) { return dynamic_cast<const DeviceFile*>(&object) != nullptr; });
 }
 
 }  // namespace winapi
@@ -47,8 +48,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
     return INVALID_HANDLE_VALUE;
   }
   winapi::OpenedDevice opened = winapi::IsSerialPortName(device->name)
-                                          ? winapi::OpenSerialPort(device->entryPath, dwDesiredAccess)
-                                          : winapi::OpenOtherDevice(device->entryPath, dwDesiredAccess);
+                                    ? winapi::OpenSerialPort(device->entryPath, dwDesiredAccess)
+                                    : winapi::OpenOtherDevice(device->entryPath, dwDesiredAccess);
   if (opened.error != ERROR_SUCCESS) {
     SetLastError(opened.error);
     return INVALID_HANDLE_VALUE;

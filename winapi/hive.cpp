@@ -54,9 +54,9 @@ const HiveValue* FindHiveValue(const Hive& hive, std::string_view keyPath, std::
 }
 
 void AddHiveKey(Hive& hive, std::string_view keyPath) {
-  std::string& last = hive.keys.empty()                   ? hive.preamble
-                      : hive.keys.back().lines.empty()    ? hive.keys.back().header
-                                                          : hive.keys.back().lines.back().text;
+  std::string& last = hive.keys.empty()                ? hive.preamble
+                      : hive.keys.back().lines.empty() ? hive.keys.back().header
+                                                       : hive.keys.back().lines.back().text;
   if (!last.empty() && hive_text::LineEnding(last).empty()) last.append(hive.newline);
   if (hive.keys.empty()) {
     hive.preamble.append(hive.newline);

@@ -44,8 +44,8 @@ bool DecodeHiveFile(std::string_view bytes, HiveEncoding& encoding, std::string&
       return false;
     }
     const auto unitAt = [&bytes](std::size_t at) {
-      return static_cast<char32_t>(static_cast<unsigned char>(bytes[at]) |
-                                   static_cast<unsigned char>(bytes[at + 1]) << 8);
+      return static_cast<char32_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1])
+                                                                               << 8);
     };
     char32_t c = unitAt(i);
     if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() && unitAt(i + 2) >= 0xDC00 && unitAt(i + 2) <= 0xDFFF) {

@@ -1,8 +1,8 @@
 // Writes a value as one line of the export syntax.
 #include <cstdio>
 
-#include "winapi/hive.h"
 #include "base/utf8.h"
+#include "winapi/hive.h"
 #include "winapi/hive_encoding.h"
 #include "winapi/hive_text.h"
 

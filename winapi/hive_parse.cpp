@@ -1,9 +1,9 @@
 // Reads the export syntax into a Hive, keeping every line's text as it was.
 #include <cstdio>
 
+#include "base/ascii.h"
 #include "winapi/hive.h"
 #include "winapi/hive_encoding.h"
-#include "base/ascii.h"
 #include "winapi/hive_text.h"
 
 namespace winapi {

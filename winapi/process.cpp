@@ -100,8 +100,8 @@ BOOL FailSpawn(SHELLEXECUTEINFOA* info, int errnoValue) {
       show = errorBox;
     }
     if (show) {
-      show(info->hwnd, "Cannot start \"" + std::string(info->lpFile) + "\" (" +
-                           std::generic_category().message(errnoValue) + ").");
+      show(info->hwnd,
+           "Cannot start \"" + std::string(info->lpFile) + "\" (" + std::generic_category().message(errnoValue) + ").");
     }
   }
   return FailStart(info, ErrorFromErrno(errnoValue));
@@ -149,8 +149,8 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* pExecInfo) {
     return winapi::FailStart(pExecInfo, winapi::ErrorFromErrno(error));
   }
   auto child = std::make_shared<winapi::ChildProcess>(pid, pidfd);
-  pExecInfo->hProcess = (pExecInfo->fMask & SEE_MASK_NOCLOSEPROCESS) != 0 ? winapi::RegisterHandle(std::move(child))
-                                                                          : nullptr;
+  pExecInfo->hProcess =
+      (pExecInfo->fMask & SEE_MASK_NOCLOSEPROCESS) != 0 ? winapi::RegisterHandle(std::move(child)) : nullptr;
   SetLastError(ERROR_SUCCESS);
   return TRUE;
 }

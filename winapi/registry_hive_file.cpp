@@ -111,11 +111,10 @@ LONG ReplaceHiveFile(const std::string& path, std::string_view text, const HiveF
   const std::string temporary = TemporaryOf(path);
   UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
   if (!fd.Valid()) return FailureFromErrno(errno);
-  const bool written =
-      base::WriteAll(fd.Get(), text) && ::fchmod(fd.Get(), previous.mode & 07777) == 0 &&
-      ((previous.owner == ::geteuid() && previous.group == ::getegid()) ||
-       ::fchown(fd.Get(), previous.owner, previous.group) == 0 || errno == EPERM) &&
-      ::fsync(fd.Get()) == 0 && ::rename(temporary.c_str(), path.c_str()) == 0;
+  const bool written = base::WriteAll(fd.Get(), text) && ::fchmod(fd.Get(), previous.mode & 07777) == 0 &&
+                       ((previous.owner == ::geteuid() && previous.group == ::getegid()) ||
+                        ::fchown(fd.Get(), previous.owner, previous.group) == 0 || errno == EPERM) &&
+                       ::fsync(fd.Get()) == 0 && ::rename(temporary.c_str(), path.c_str()) == 0;
   if (!written) {
     const int error = errno;
     ::unlink(temporary.c_str());

@@ -113,8 +113,8 @@ LONG HiveView::StoreWritesOf(const void* writer, HiveLock& lock) {
     lost = found->second;
     m_lost.erase(found);
   }
-  const bool wrote =
-      std::any_of(m_staged.begin(), m_staged.end(), [writer](const StagedWrite& write) { return write.writer == writer; });
+  const bool wrote = std::any_of(m_staged.begin(), m_staged.end(),
+                                 [writer](const StagedWrite& write) { return write.writer == writer; });
   if (!wrote) return lost;
 
   LONG result = ERROR_ACCESS_DENIED;

@@ -80,11 +80,11 @@ class HiveView {
   std::optional<Hive> m_hive;  // the file with the staged writes over it; null when it must be read again
   HiveFileVersion m_version;   // the version of the file m_hive was read from
   std::vector<StagedWrite> m_staged;
-  bool m_changed = false;  // some staged write differs from the file
+  bool m_changed = false;              // some staged write differs from the file
   std::map<const void*, LONG> m_lost;  // writers whose writes a failed store dropped, and why
   std::unordered_map<std::string, std::optional<ValueIndex>> m_indexes;  // by lower-case key path
-  std::string m_lastKeyPath;                        // as last asked for, and
-  std::optional<ValueIndex>* m_lastIndex = nullptr;  // its entry in m_indexes
+  std::string m_lastKeyPath;                                             // as last asked for, and
+  std::optional<ValueIndex>* m_lastIndex = nullptr;                      // its entry in m_indexes
 };
 
 }  // namespace winapi

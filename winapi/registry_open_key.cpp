@@ -2,8 +2,7 @@
 
 namespace winapi {
 
-LONG OpenKey::Open(const std::string& hivePath, std::string keyPath, REGSAM access,
-                   std::unique_ptr<OpenKey>& key) {
+LONG OpenKey::Open(const std::string& hivePath, std::string keyPath, REGSAM access, std::unique_ptr<OpenKey>& key) {
   std::unique_ptr<OpenKey> opened(
       new OpenKey(HiveView::Of(hivePath), std::move(keyPath), (access & KEY_QUERY_VALUE) != 0));
   if (const LONG result = opened->m_view->Refresh(); result != ERROR_SUCCESS) return result;

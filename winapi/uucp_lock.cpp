@@ -22,7 +22,9 @@ std::vector<std::string> searchedDirectories;
 
 constexpr std::size_t kLongestLockFile = 64;
 
-bool IsAsciiPidCharacter(char c) { return std::isdigit(static_cast<unsigned char>(c)) || std::isspace(static_cast<unsigned char>(c)); }
+bool IsAsciiPidCharacter(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) || std::isspace(static_cast<unsigned char>(c));
+}
 
 // The pid in a lock file's content; nothing when it is neither form.
 std::optional<pid_t> PidOfLockFile(const std::string& content) {

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/wine/windows/dialog_windows.h"
+#include "bench/run_figures.h"
 #include "model/port_setting.h"
 #include "res/resource.h"
-#include "bench/run_figures.h"
+#include "tests/wine/windows/dialog_windows.h"
 #include "tests/wine/windows/settings_key.h"
 
 namespace {

@@ -10,9 +10,7 @@ Backend* g_backend = nullptr;
 class NoBackend final : public Backend {
  public:
   bool WaitForInput() override { return false; }
-  int MessageBox(HWND, const std::string&, const std::string&, UINT type) override {
-    return UnansweredBoxResult(type);
-  }
+  int MessageBox(HWND, const std::string&, const std::string&, UINT type) override { return UnansweredBoxResult(type); }
 };
 
 }  // namespace

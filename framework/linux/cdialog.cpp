@@ -1,9 +1,9 @@
 // CDialog: a modal dialog made from its template, with the dialog manager's
 // keyboard handling; its command routing is in dialog_commands.cpp.
+#include "framework/framework.h"
 #include "framework/linux/backend.h"
 #include "framework/linux/dialog_keys.h"
 #include "framework/linux/focus.h"
-#include "framework/framework.h"
 #include "framework/linux/input.h"
 #include "framework/linux/modal_loop.h"
 #include "framework/linux/resources.h"

@@ -2,9 +2,9 @@
 // change goes through a message, so that default processing stays in one place.
 #include <vector>
 
+#include "framework/framework.h"
 #include "framework/linux/backend.h"
 #include "framework/linux/default_window_proc.h"
-#include "framework/framework.h"
 #include "framework/linux/window.h"
 #include "framework/linux/window_registry.h"
 
@@ -120,7 +120,8 @@ void CWnd::GetClientRect(LPRECT lpRect) const {
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-  return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
+  return reinterpret_cast<HICON>(
+      SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
 LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <optional>
 
+#include "base/utf8.h"
 #include "framework/linux/backend.h"
 #include "framework/linux/list_state.h"
 #include "framework/linux/modal_loop.h"
-#include "base/utf8.h"
 
 namespace framework {
 namespace {

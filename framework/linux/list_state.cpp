@@ -33,8 +33,8 @@ int SortedPosition(const std::vector<std::string>& lines, const std::string& tex
 }  // namespace
 
 int AddLine(HWND control, std::string text) {
-  const int index =
-      control->IsSortedList() ? SortedPosition(control->List().items, text) : static_cast<int>(control->List().items.size());
+  const int index = control->IsSortedList() ? SortedPosition(control->List().items, text)
+                                            : static_cast<int>(control->List().items.size());
   control->List().items.insert(control->List().items.begin() + index, std::move(text));
   if (control->List().selection >= index) ++control->List().selection;
   CurrentBackend().WindowChanged(control);
@@ -64,8 +64,8 @@ bool SelectLine(HWND control, int index) {
 }
 
 bool SelectByPerson(HWND control, int index) {
-  const bool notifies = control->kind == WindowKind::ListBox ? (control->style & LBS_NOTIFY) != 0
-                                                             : control->List().selection != index;
+  const bool notifies =
+      control->kind == WindowKind::ListBox ? (control->style & LBS_NOTIFY) != 0 : control->List().selection != index;
   SelectLine(control, index);
   return notifies;
 }

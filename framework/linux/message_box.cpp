@@ -1,7 +1,7 @@
 // Message boxes: the backend shows them modally over their owner's dialog,
 // which takes no input until the box is answered.
-#include "framework/linux/backend.h"
 #include "framework/framework.h"
+#include "framework/linux/backend.h"
 #include "framework/linux/message_queue.h"
 #include "framework/linux/modal_loop.h"
 #include "framework/linux/window.h"

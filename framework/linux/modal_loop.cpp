@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/linux/backend.h"
 #include "framework/framework.h"
+#include "framework/linux/backend.h"
 #include "framework/linux/input.h"
 #include "framework/linux/message_queue.h"
 #include "framework/linux/window_registry.h"

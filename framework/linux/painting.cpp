@@ -1,7 +1,7 @@
 // Painting: the paint context of a window and the icon drawn into it, which
 // the record keeps for the backend to show.
-#include "framework/linux/backend.h"
 #include "framework/framework.h"
+#include "framework/linux/backend.h"
 #include "framework/linux/window.h"
 #include "framework/linux/window_registry.h"
 

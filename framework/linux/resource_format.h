@@ -15,19 +15,19 @@ struct ControlTemplate {
   const char* text;       // UTF-8; empty when the template has none
   int iconResourceId;     // for an SS_ICON static named by number: the icon's id, else 0
   std::uint32_t style;
-  int x, y, cx, cy;       // dialog units
+  int x, y, cx, cy;  // dialog units
 };
 
 struct DialogTemplate {
   int id;
-  bool extended;          // DIALOGEX
-  std::uint16_t language; // LANGID
+  bool extended;           // DIALOGEX
+  std::uint16_t language;  // LANGID
   std::uint32_t style;
   std::uint32_t exStyle;
   int x, y, cx, cy;
-  const char* caption;    // UTF-8
+  const char* caption;  // UTF-8
   int pointSize;
-  const char* faceName;   // UTF-8
+  const char* faceName;  // UTF-8
   int weight;
   bool italic;
   int charset;
@@ -37,19 +37,19 @@ struct DialogTemplate {
 struct StringEntry {
   std::uint16_t language;  // LANGID
   std::uint16_t id;
-  const char* text;        // UTF-8, exactly as in the script
+  const char* text;  // UTF-8, exactly as in the script
 };
 
 struct IconImage {
   int width, height;
-  int bitCount;            // colour depth: 8 (256 colours), 24, 32
+  int bitCount;                        // colour depth: 8 (256 colours), 24, 32
   std::span<const std::uint8_t> data;  // the bitmap as stored in the .ico file
 };
 
 struct IconGroup {
   int id;
   std::uint16_t language;
-  std::span<const IconImage> images;  // in the order of the .ico file
+  std::span<const IconImage> images;      // in the order of the .ico file
   std::span<const std::uint8_t> icoFile;  // the whole .ico file
 };
 

@@ -7,10 +7,10 @@
 #include <map>
 #include <string_view>
 
-#include "framework/linux/string_lookup.h"
-#include "base/utf8.h"
-#include "framework/linux/window.h"
 #include "base/ascii.h"
+#include "base/utf8.h"
+#include "framework/linux/string_lookup.h"
+#include "framework/linux/window.h"
 
 namespace framework {
 namespace {
@@ -57,11 +57,16 @@ constexpr LANGID PrimaryLanguage(LANGID language) { return language & 0x3FF; }
 
 const char* EnglishBoxButtonWord(int buttonId) {
   switch (buttonId) {
-    case IDOK: return "&OK";
-    case IDCANCEL: return "&Cancel";
-    case IDYES: return "&Yes";
-    case IDNO: return "&No";
-    default: return "";
+    case IDOK:
+      return "&OK";
+    case IDCANCEL:
+      return "&Cancel";
+    case IDYES:
+      return "&Yes";
+    case IDNO:
+      return "&No";
+    default:
+      return "";
   }
 }
 

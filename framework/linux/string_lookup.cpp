@@ -19,9 +19,15 @@ std::uint16_t MakeLanguage(std::uint16_t primary, std::uint16_t sublanguage) {
 // characters, the PRC and Singapore Simplified ones; 0 is the neutral form.
 int ChineseScript(std::uint16_t language) {
   switch (Sublanguage(language)) {
-    case 0x01: case 0x03: case 0x05: return 1;
-    case 0x02: case 0x04: return 2;
-    default: return 0;
+    case 0x01:
+    case 0x03:
+    case 0x05:
+      return 1;
+    case 0x02:
+    case 0x04:
+      return 2;
+    default:
+      return 0;
   }
 }
 

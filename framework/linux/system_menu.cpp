@@ -1,6 +1,6 @@
 // The dialog's system menu: the program appends its own items to the window's copy.
-#include "framework/linux/backend.h"
 #include "framework/framework.h"
+#include "framework/linux/backend.h"
 #include "framework/linux/window.h"
 #include "framework/linux/window_registry.h"
 

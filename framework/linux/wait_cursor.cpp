@@ -1,5 +1,5 @@
-#include "framework/linux/backend.h"
 #include "framework/framework.h"
+#include "framework/linux/backend.h"
 
 namespace {
 

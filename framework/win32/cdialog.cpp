@@ -92,8 +92,7 @@ INT_PTR CDialog::DoModal() {
     if (observer.ended != nullptr) observer.ended(this, result);
     if (!IsWindow(window)) return result;
     // Hidden before the owner is enabled again, so that the owner is activated.
-    SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                 SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (owner != nullptr && IsWindow(owner)) SetActiveWindow(owner);
   if (m_hWnd != nullptr) DestroyWindow(m_hWnd);  // unbinds the wrappers as it goes

@@ -57,7 +57,9 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
 
 CWnd* CWnd::GetDlgItem(int nID) const { return framework::win32::WrapperOf(::GetDlgItem(m_hWnd, nID)); }
 
-void CWnd::SetWindowText(LPCSTR lpszString) { SetWindowTextW(m_hWnd, Widen(lpszString != nullptr ? lpszString : "").c_str()); }
+void CWnd::SetWindowText(LPCSTR lpszString) {
+  SetWindowTextW(m_hWnd, Widen(lpszString != nullptr ? lpszString : "").c_str());
+}
 
 CString CWnd::GetWindowText() const { return CString(framework::win32::WindowText(m_hWnd).c_str()); }
 
@@ -75,7 +77,8 @@ void CWnd::GetClientRect(LPRECT lpRect) const {
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-  return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
+  return reinterpret_cast<HICON>(
+      SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
 int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {

@@ -46,9 +46,9 @@ bool KeepsTexts(HWND window, UINT message) {
 // when there is no such line.
 std::optional<std::string> ReadText(HWND window, UINT textMessage, WPARAM index) {
   const bool windowText = textMessage == WM_GETTEXT;
-  const UINT lengthMessage = windowText                     ? WM_GETTEXTLENGTH
+  const UINT lengthMessage = windowText                  ? WM_GETTEXTLENGTH
                              : textMessage == LB_GETTEXT ? LB_GETTEXTLEN
-                                                            : CB_GETLBTEXTLEN;
+                                                         : CB_GETLBTEXTLEN;
   const LRESULT length = SendMessageW(window, lengthMessage, windowText ? 0 : index, 0);
   if (length < 0) return std::nullopt;
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');

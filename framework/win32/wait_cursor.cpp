@@ -3,8 +3,8 @@
 
 namespace {
 
-int g_depth = 0;                 // nested CWaitCursor objects alive
-HCURSOR g_restore = nullptr;     // the cursor before the first
+int g_depth = 0;              // nested CWaitCursor objects alive
+HCURSOR g_restore = nullptr;  // the cursor before the first
 
 }  // namespace
 

@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
   const std::string outputPath = argv[2];
   try {
     const rcc::ResourceScript script = rcc::ParseScript(rcc::TokenizeFile(scriptPath));
-    const std::string tables =
-        rcc::WriteTables(script, std::filesystem::path(scriptPath).filename().string());
+    const std::string tables = rcc::WriteTables(script, std::filesystem::path(scriptPath).filename().string());
     std::ofstream output(outputPath, std::ios::binary | std::ios::trunc);
     output << tables;
     output.close();

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/file_text.h"
 #include "bench/headless_program.h"
-#include "framework/linux/input.h"
 #include "bench/port_world.h"
-#include "res/resource.h"
-#include "tests/support/utf16_file.h"
+#include "framework/linux/input.h"
 #include "framework/linux/window.h"
+#include "res/resource.h"
+#include "tests/support/file_text.h"
+#include "tests/support/utf16_file.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <memory>
 #include <vector>
 
+#include "bench/port_world.h"
 #include "tests/app/child_run.h"
 #include "tests/app/open_watch.h"
-#include "bench/port_world.h"
-#include "tests/support/pseudo_terminal.h"
 #include "tests/app/startup_report.h"
+#include "tests/support/pseudo_terminal.h"
 #include "winapi/unique_fd.h"
 
 namespace {
@@ -141,7 +141,8 @@ TEST_P(HostileControlDevice, StartUpTellsTheDriverIsMissingAndEnds) {
   const robustness::ChildOutcome outcome = robustness::RunInChild(kGenerousSeconds, robustness::StartUpReport);
   ASSERT_TRUE(outcome.finished) << "start-up " << outcome.how << ": " << outcome.report;
   EXPECT_EQ(outcome.report, std::string("ports: the dialog never waited; boxes: \"Please install TAVRIN and start "
-                                        "the driver!\"; ") + kNothingLeft);
+                                        "the driver!\"; ") +
+                                kNothingLeft);
   EXPECT_EQ(m_watch.Opened(), std::vector<std::string>{});
 }
 

@@ -10,13 +10,13 @@
 #include <set>
 #include <string>
 
-#include "framework/framework.h"
 #include "bench/headless_program.h"
-#include "framework/linux/input.h"
 #include "bench/port_world.h"
+#include "framework/framework.h"
+#include "framework/linux/input.h"
+#include "res/resource.h"
 #include "tests/app/process_census.h"
 #include "tests/support/process_probes.h"
-#include "res/resource.h"
 #include "tests/support/temp_directory.h"
 
 namespace {
@@ -80,7 +80,8 @@ TEST(LongRun, ThousandAppliesAndFiftyRestartsLeaveNothingBehind) {
     const std::string now = Census();
     if (atFirstWait.empty()) atFirstWait = now;
     if (now != atFirstWait && firstChange.empty()) {
-      firstChange = "after " + std::to_string(applies) + " Applies and " + std::to_string(restarts) + " restarts: " + now;
+      firstChange =
+          "after " + std::to_string(applies) + " Applies and " + std::to_string(restarts) + " restarts: " + now;
     }
     if (dialog == nullptr) return false;
     if (restarts < kRestarts && applies == (restarts + 1) * kAppliesBetweenRestarts) {

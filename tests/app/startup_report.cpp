@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "bench/headless_program.h"
+#include "framework/linux/window.h"
+#include "res/resource.h"
 #include "tests/app/process_census.h"
 #include "tests/support/process_probes.h"
-#include "res/resource.h"
-#include "framework/linux/window.h"
 
 namespace robustness {
 namespace {

@@ -9,8 +9,8 @@ namespace {
 
 ::testing::AssertionResult Holds(const EditingState& state, int editMode, const std::string& currentPort) {
   if (state.EditMode() == editMode && state.CurrentPort() == currentPort) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "edit mode " << state.EditMode() << ", current port \""
-                                       << state.CurrentPort() << '"';
+  return ::testing::AssertionFailure() << "edit mode " << state.EditMode() << ", current port \"" << state.CurrentPort()
+                                       << '"';
 }
 
 constexpr char kCom3Entry[] = "COM3-HID_Touch_Digitizer-9600-PnP ";

@@ -27,8 +27,10 @@ void Require(bool holds, const char* what) {
 
 std::string FlipCase(std::string text) {
   for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+    else if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
   }
   return text;
 }
@@ -61,9 +63,8 @@ winapi::HiveValue ChooseValue(const winapi::Hive& hive, std::string_view keyPath
   value.name = ChooseValueName(hive, keyPath, choice);
   constexpr DWORD kCommonTypes[] = {REG_DWORD, REG_DWORD, REG_SZ, REG_BINARY, REG_QWORD, REG_NONE};
   value.type = choice.ConsumeBool() ? choice.PickValueInArray(kCommonTypes) : choice.ConsumeIntegral<DWORD>();
-  const std::size_t length = value.type == REG_DWORD && choice.ConsumeBool()
-                                 ? 4
-                                 : choice.ConsumeIntegralInRange<std::size_t>(0, 200);
+  const std::size_t length =
+      value.type == REG_DWORD && choice.ConsumeBool() ? 4 : choice.ConsumeIntegralInRange<std::size_t>(0, 200);
   value.data = choice.ConsumeBytes<BYTE>(length);
   return value;
 }

@@ -22,8 +22,8 @@ TEST(LeadingInteger, BaudTextsGiveTheirRates) {
 }
 
 TEST(LeadingInteger, ReadsLikeAtoiWithinTheRangeOfInt) {
-  for (const char* text : {"", " ", "abc", "42", "  42", "\t\n\v\f\r 42", "+42", "-42", "- 42", "+-42", "42abc",
-                           "0042", "-0", "2147483647", "-2147483648", "12 34", "--1", "+"}) {
+  for (const char* text : {"", " ", "abc", "42", "  42", "\t\n\v\f\r 42", "+42", "-42", "- 42", "+-42", "42abc", "0042",
+                           "-0", "2147483647", "-2147483648", "12 34", "--1", "+"}) {
     EXPECT_EQ(LeadingInteger(text), std::atoi(text)) << '"' << text << '"';
   }
 }

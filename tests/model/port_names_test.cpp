@@ -38,8 +38,8 @@ TEST(IsPortName, AcceptsEveryTableEntryAndPortIndexFindsIt) {
 }
 
 TEST(IsPortName, RejectsNearMisses) {
-  for (const char* text : {"", "COM", "COM0", "COM226", "COM01", "COM001", "com1", "Com1", "COM1 ", " COM1",
-                           "COM1-", "COM+1", "COM-1", "COM999", "COM1000", "COM2250", "LPT1", "COMA"}) {
+  for (const char* text : {"", "COM", "COM0", "COM226", "COM01", "COM001", "com1", "Com1", "COM1 ", " COM1", "COM1-",
+                           "COM+1", "COM-1", "COM999", "COM1000", "COM2250", "LPT1", "COMA"}) {
     EXPECT_FALSE(IsPortName(text)) << '"' << text << '"';
     EXPECT_EQ(PortIndex(text), std::nullopt) << '"' << text << '"';
   }

@@ -83,18 +83,17 @@ TEST(WatchedWordRoundTrip, AllTwentyEightWordsSurviveComposeParseAndReadBack) {
           const std::string entry = ComposeWatchEntry("COM9", driver, baud, pnp, disabledText);
           const ParsedWatchEntry parsed = ParseWatchEntry(entry);
           SCOPED_TRACE(entry);
-          const PortSetting expected =
-              kWatched | (driver == 0 ? kHidDigitizer : 0) | (pnp == 0 ? kPnpPolling : 0) |
-              (static_cast<PortSetting>(baud) << kBaudIndexShift);
+          const PortSetting expected = kWatched | (driver == 0 ? kHidDigitizer : 0) | (pnp == 0 ? kPnpPolling : 0) |
+                                       (static_cast<PortSetting>(baud) << kBaudIndexShift);
           EXPECT_EQ(parsed.word, expected);
           EXPECT_EQ(parsed.wordAfterScan, expected & ~kBaudIndexMask);
           EXPECT_EQ(parsed.portName, "COM9");
           EXPECT_EQ(DriverTypeIndexOf(parsed.word), driver);
           EXPECT_EQ(BaudIndexOf(parsed.word), baud);
           EXPECT_EQ(PnpIndexOf(parsed.word), pnp);
-          const std::string reloaded = ComposeWatchEntry("COM9", DriverTypeIndexOf(parsed.word),
-                                                         BaudIndexOf(parsed.word), PnpIndexOf(parsed.word),
-                                                         kNoPnpFromEdit);
+          const std::string reloaded =
+              ComposeWatchEntry("COM9", DriverTypeIndexOf(parsed.word), BaudIndexOf(parsed.word),
+                                PnpIndexOf(parsed.word), kNoPnpFromEdit);
           EXPECT_EQ(ParseWatchEntry(reloaded).word, parsed.word);
           words.insert(parsed.word);
         }

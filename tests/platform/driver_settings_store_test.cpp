@@ -6,15 +6,15 @@
 
 #include <cstdio>
 
+#include "tests/support/temp_prefix.h"
 #include "winapi/hive.h"
 #include "winapi/stand_in.h"
-#include "tests/support/temp_prefix.h"
 
 namespace {
 
+using test_support::kServiceKeyPath;
 using test_support::ServiceKeyHive;
 using test_support::TempPrefix;
-using test_support::kServiceKeyPath;
 
 class DriverSettingsStoreTest : public ::testing::Test {
  protected:
@@ -45,15 +45,15 @@ TEST_F(DriverSettingsStoreTest, AKeyWithoutValuesReadsZeroEverywhere) {
 }
 
 TEST_F(DriverSettingsStoreTest, EachStoredFormReadsAsTheWordOrZero) {
-  m_prefix.WriteHive(ServiceKeyHive(
-      "\"COM1\"=dword:00000027\n"
-      "\"COM3\"=dword:00000001\n"
-      "\"COM4\"=hex(b):01,00,00,00,00,00,00,00\n"
-      "\"COM5\"=hex:0b,00\n"
-      "\"COM6\"=\"abc\"\n"
-      "\"com7\"=dword:00000019\n"
-      "\"COM8\"=hex:\n"
-      "\"COM9\"=hex:01,02,03,04,05\n"));
+  m_prefix.WriteHive(
+      ServiceKeyHive("\"COM1\"=dword:00000027\n"
+                     "\"COM3\"=dword:00000001\n"
+                     "\"COM4\"=hex(b):01,00,00,00,00,00,00,00\n"
+                     "\"COM5\"=hex:0b,00\n"
+                     "\"COM6\"=\"abc\"\n"
+                     "\"com7\"=dword:00000019\n"
+                     "\"COM8\"=hex:\n"
+                     "\"COM9\"=hex:01,02,03,04,05\n"));
   DriverSettingsStore store;
   ASSERT_TRUE(store.OpenForRead());
   EXPECT_EQ(store.ReadSetting("COM1"), 0x27u);

@@ -4,12 +4,12 @@
 #include <unistd.h>
 #include <windows.h>
 
-#include <chrono>
 #include <gtest/gtest.h>
+#include <chrono>
 #include <string>
 
-#include "tests/support/process_probes.h"
 #include "platform/run_and_wait.h"
+#include "tests/support/process_probes.h"
 #include "winapi/stand_in.h"
 
 namespace {

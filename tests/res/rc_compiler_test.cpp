@@ -203,7 +203,8 @@ TEST(ResourceCompiler, RejectsMalformedScriptsWithFileAndLine) {
       {"1 DIALOG 0,0,10,10\nBEGIN\nEND\n1 DIALOG 0,0,10,10\nBEGIN\nEND\n",
        "test.rc:4: dialog 1 is defined twice in language 1033"},
       {"LANGUAGE LANG_GERMAN\n", "test.rc:1: expected ',' between language and sublanguage"},
-      {"1 DIALOG 0,0,10,10\nBEGIN\n  CONTROL \"\",1,\"Button\",0,0,0,5,5 $\nEND\n", "test.rc:3: unexpected character '$'"},
+      {"1 DIALOG 0,0,10,10\nBEGIN\n  CONTROL \"\",1,\"Button\",0,0,0,5,5 $\nEND\n",
+       "test.rc:3: unexpected character '$'"},
   };
   for (const MalformedScript& c : cases) {
     const std::string error = CompileError(c.script);
@@ -322,8 +323,7 @@ TEST(ResourceCompiler, CommandWritesTheTables) {
   std::ifstream in(output);
   std::stringstream text;
   text << in.rdbuf();
-  EXPECT_NE(text.str().find("constinit const std::span<const DialogTemplate> dialogs = kDialogs;"),
-            std::string::npos);
+  EXPECT_NE(text.str().find("constinit const std::span<const DialogTemplate> dialogs = kDialogs;"), std::string::npos);
 }
 
 }  // namespace

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "res/resource_tables.h"
 #include "framework/linux/resources.h"
 #include "framework/linux/string_lookup.h"
 #include "framework/linux/window.h"
+#include "res/resource_tables.h"
 
 namespace {
 
@@ -19,8 +19,7 @@ class ProgramModule : public ::testing::Environment {
   void SetUp() override { framework::UseModule(res::ProgramModule()); }
 };
 
-[[maybe_unused]] ::testing::Environment* const kProgramModule =
-    ::testing::AddGlobalTestEnvironment(new ProgramModule);
+[[maybe_unused]] ::testing::Environment* const kProgramModule = ::testing::AddGlobalTestEnvironment(new ProgramModule);
 
 struct LocaleCase {
   const char* locale;
@@ -29,8 +28,8 @@ struct LocaleCase {
 
 TEST(ResourceLocale, LocaleNamesOfTheThirteenLanguages) {
   const LocaleCase cases[] = {
-      {"zh_TW.UTF-8", 1028}, {"de_DE.UTF-8", 1031}, {"en_US.UTF-8", 1033}, {"fr_FR.UTF-8", 1036},
-      {"it_IT", 1040},       {"ja_JP.eucJP", 1041}, {"ko_KR.UTF-8", 1042}, {"nl_NL@euro", 1043},
+      {"zh_TW.UTF-8", 1028},  {"de_DE.UTF-8", 1031},   {"en_US.UTF-8", 1033},      {"fr_FR.UTF-8", 1036},
+      {"it_IT", 1040},        {"ja_JP.eucJP", 1041},   {"ko_KR.UTF-8", 1042},      {"nl_NL@euro", 1043},
       {"ru_RU.KOI8-R", 1049}, {"zh_CN.GB18030", 2052}, {"zh_HK.Big5-HKSCS", 3076}, {"es_ES.UTF-8", 3082},
       {"zh_SG", 4100},
   };
@@ -48,7 +47,7 @@ TEST(ResourceLocale, OtherRegionsFallBackToTheirLanguage) {
 
 TEST(ResourceLocale, ChineseByRegionAndScript) {
   const LocaleCase cases[] = {
-      {"zh_MO.UTF-8", 3076}, {"zh", 2052}, {"zh_US", 2052}, {"zh-Hant", 1028}, {"zh-Hans", 2052},
+      {"zh_MO.UTF-8", 3076}, {"zh", 2052},         {"zh_US", 2052},      {"zh-Hant", 1028}, {"zh-Hans", 2052},
       {"zh-Hant-TW", 1028},  {"zh-Hans-SG", 4100}, {"zh-Hant-HK", 3076}, {"zh-TW", 1028},
   };
   for (const LocaleCase& c : cases) EXPECT_EQ(framework::LanguageFromLocaleName(c.locale), c.language) << c.locale;
@@ -56,7 +55,7 @@ TEST(ResourceLocale, ChineseByRegionAndScript) {
 
 TEST(ResourceLocale, SpellingVariantsAndNonLanguages) {
   const LocaleCase cases[] = {
-      {"DE_de", 1031}, {"de-DE", 1031}, {"C", 1033},   {"POSIX", 1033}, {"C.UTF-8", 1033}, {"", 1033},
+      {"DE_de", 1031}, {"de-DE", 1031}, {"C", 1033},   {"POSIX", 1033},  {"C.UTF-8", 1033}, {"", 1033},
       {"pt_BR", 1033}, {"sv_SE", 1033}, {"_DE", 1033}, {".UTF-8", 1033}, {"@euro", 1033},
   };
   for (const LocaleCase& c : cases) EXPECT_EQ(framework::LanguageFromLocaleName(c.locale), c.language) << c.locale;
@@ -72,7 +71,8 @@ class ResourceLocaleEnvironment : public ::testing::Test {
     }
   }
   void TearDown() override {
-    for (std::size_t i = 0; i < std::size(kVariables); ++i) Set(kVariables[i], m_saved[i] ? m_saved[i]->c_str() : nullptr);
+    for (std::size_t i = 0; i < std::size(kVariables); ++i)
+      Set(kVariables[i], m_saved[i] ? m_saved[i]->c_str() : nullptr);
   }
   static void Set(const char* name, const char* value) {
     if (value)
@@ -152,11 +152,11 @@ TEST_F(ResourceLookup, MissingStringLoadsEmpty) {
 
 TEST(ResourceStringFallback, ChoiceAmongLanguages) {
   const res::StringEntry table[] = {
-      {1031, 1, "de"}, {3079, 1, "de-AT"}, {1033, 1, "en"},   // German, Austrian German, English
-      {3079, 2, "de-AT"}, {1033, 2, "en"},                     // no German (Germany)
-      {1036, 3, "fr"}, {1041, 3, "ja"},                        // neither German nor English
-      {1028, 4, "zh-TW"}, {2052, 4, "zh-CN"},                  // Chinese by script
-      {0x0007, 5, "de-neutral"}, {1031, 5, "de"},              // a neutral German table
+      {1031, 1, "de"},           {3079, 1, "de-AT"}, {1033, 1, "en"},  // German, Austrian German, English
+      {3079, 2, "de-AT"},        {1033, 2, "en"},                      // no German (Germany)
+      {1036, 3, "fr"},           {1041, 3, "ja"},                      // neither German nor English
+      {1028, 4, "zh-TW"},        {2052, 4, "zh-CN"},                   // Chinese by script
+      {0x0007, 5, "de-neutral"}, {1031, 5, "de"},                      // a neutral German table
   };
   auto find = [&](unsigned id, std::uint16_t language) -> std::string {
     const res::StringEntry* entry = res::FindString(table, id, language);

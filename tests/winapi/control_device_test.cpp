@@ -7,19 +7,19 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <gtest/gtest.h>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/device_io.h"
 #include "tests/support/process_probes.h"
-#include "winapi/stand_in.h"
 #include "tests/support/temp_prefix.h"
+#include "winapi/stand_in.h"
 #include "winapi/unique_fd.h"
 
 namespace {
@@ -123,8 +123,7 @@ TEST_F(ControlDevice, ASlowDriverDelaysTheWriteAndGetsTheWholeCommand) {
   EXPECT_EQ(written, 3u);
   EXPECT_TRUE(driverHadRead) << "the write returned while the pipe was still full";
   ASSERT_EQ(received.size(), held + 3);
-  EXPECT_EQ(std::vector<BYTE>(received.end() - 3, received.end()),
-            std::vector<BYTE>(kApplyCommand, kApplyCommand + 3));
+  EXPECT_EQ(std::vector<BYTE>(received.end() - 3, received.end()), std::vector<BYTE>(kApplyCommand, kApplyCommand + 3));
 }
 
 TEST_F(ControlDevice, ADriverThatGoesAwayDuringTheWriteFailsItAndEndsNothing) {

@@ -10,9 +10,9 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <gtest/gtest.h>
 #include <cerrno>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -47,7 +47,7 @@ constexpr int kSkipped = 77;
   if (pipe2(channel, O_NONBLOCK) != 0) _exit(1);
   dup2(channel[1], STDERR_FILENO);
   winapi::SetDebugSink([](const char*) {});
-  winapi::SetDebugSink(nullptr);  // back to the default
+  winapi::SetDebugSink(nullptr);                       // back to the default
   OutputDebugStringA("dwSetting: 1, BaudIndex: 0\n");  // no system log: dropped
 
   const int log = socket(AF_UNIX, SOCK_DGRAM, 0);

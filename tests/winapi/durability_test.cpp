@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "winapi/stand_in.h"
 #include "tests/support/temp_prefix.h"
+#include "winapi/stand_in.h"
 #include "winapi/windows.h"
 
 namespace {

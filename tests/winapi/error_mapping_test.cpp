@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <fstream>
 
+#include "tests/support/temp_prefix.h"
 #include "winapi/last_error.h"
 #include "winapi/stand_in.h"
-#include "tests/support/temp_prefix.h"
 
 namespace {
 

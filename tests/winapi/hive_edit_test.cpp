@@ -19,7 +19,8 @@ Hive Parse(const std::string& text) {
 }
 
 HiveValue Dword(std::string name, DWORD word) {
-  return {std::move(name), REG_DWORD,
+  return {std::move(name),
+          REG_DWORD,
           {static_cast<BYTE>(word), static_cast<BYTE>(word >> 8), static_cast<BYTE>(word >> 16),
            static_cast<BYTE>(word >> 24)}};
 }

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "winapi/hive.h"
 #include "tests/support/utf16_file.h"
+#include "winapi/hive.h"
 
 namespace {
 

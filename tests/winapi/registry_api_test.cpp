@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "winapi/stand_in.h"
 #include "tests/support/temp_prefix.h"
+#include "winapi/stand_in.h"
 #include "winapi/windows.h"
 
 namespace {
@@ -77,20 +77,19 @@ TEST_F(RegistryApi, OpensRelativeToAnOpenKey) {
   ASSERT_EQ(RegOpenKeyExA(system, "CurrentControlSet\\Services\\Tavrin", 0, KEY_READ, &service), ERROR_SUCCESS);
   DWORD word = 0;
   DWORD size = sizeof word;
-  EXPECT_EQ(RegQueryValueExA(service, "COM1", nullptr, nullptr, reinterpret_cast<LPBYTE>(&word), &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(service, "COM1", nullptr, nullptr, reinterpret_cast<LPBYTE>(&word), &size), ERROR_SUCCESS);
   EXPECT_EQ(word, 3u);
   RegCloseKey(service);
   RegCloseKey(system);
 }
 
 TEST_F(RegistryApi, QueryCopiesAtMostTheCallersBuffer) {
-  m_prefix.WriteHive(ServiceKeyHive(
-      "\"COM1\"=dword:00000027\n"
-      "\"COM2\"=hex(b):01,00,00,00,00,00,00,00\n"
-      "\"COM3\"=hex:01,02\n"
-      "\"COM4\"=\"abc\"\n"
-      "\"COM5\"=hex:\n"));
+  m_prefix.WriteHive(
+      ServiceKeyHive("\"COM1\"=dword:00000027\n"
+                     "\"COM2\"=hex(b):01,00,00,00,00,00,00,00\n"
+                     "\"COM3\"=hex:01,02\n"
+                     "\"COM4\"=\"abc\"\n"
+                     "\"COM5\"=hex:\n"));
   HKEY key = nullptr;
   ASSERT_EQ(Open(KEY_READ, key), ERROR_SUCCESS);
 
@@ -272,8 +271,8 @@ TEST_F(RegistryApi, EachHandleSeesAndKeepsTheOthersWrites) {
   EXPECT_EQ(RegCloseKey(second), ERROR_SUCCESS);
   RegCloseKey(reader);
   EXPECT_EQ(m_prefix.ReadHive(), ServiceKeyHive("\"COM4\"=dword:00000004\n\"COM1\"=dword:00000001\n"
-                                               "\"COM2\"=dword:00000002\n\"COM3\"=dword:00000003\n"
-                                               "\"COM5\"=dword:00000005\n"))
+                                                "\"COM2\"=dword:00000002\n\"COM3\"=dword:00000003\n"
+                                                "\"COM5\"=dword:00000005\n"))
       << "the edit by hand is kept";
 }
 

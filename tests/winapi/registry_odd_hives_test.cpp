@@ -12,15 +12,15 @@
 #include <iostream>
 #include <random>
 
-#include "winapi/stand_in.h"
 #include "tests/support/temp_prefix.h"
+#include "winapi/stand_in.h"
 #include "winapi/windows.h"
 
 namespace {
 
+using test_support::kServiceSubKey;
 using test_support::ServiceKeyHive;
 using test_support::TempPrefix;
-using test_support::kServiceSubKey;
 
 class RegistryOddHives : public ::testing::Test {
  protected:
@@ -54,8 +54,7 @@ class RegistryOddHives : public ::testing::Test {
   static DWORD ReadWord(HKEY key, LPCSTR name, LONG expected = ERROR_SUCCESS) {
     DWORD word = 0;
     DWORD size = sizeof word;
-    EXPECT_EQ(RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&word), &size), expected)
-        << name;
+    EXPECT_EQ(RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&word), &size), expected) << name;
     return word;
   }
 
@@ -109,16 +108,16 @@ TEST_F(RegistryOddHives, AKeyHeaderWithoutValues) {
 }
 
 TEST_F(RegistryOddHives, OddNamesAndTypes) {
-  m_prefix.WriteHive(ServiceKeyHive(
-      "\"\"=dword:00000001\n"
-      "@=dword:00000002\n"
-      "\"with \\\"quotes\\\" and \\\\\"=dword:00000003\n"
-      "\"[brackets]=and equals\"=dword:00000004\n"
-      "\"\xC3\xA9l\xC3\xA8ve\"=dword:00000005\n"
-      "\"none\"=hex(0):\n"
-      "\"huge type\"=hex(ffffffff):06,00,00,00\n"
-      "\"multi\"=hex(7):61,00,00\n"
-      "\"COM1\"=hex(4):07,00,00,00\n"));
+  m_prefix.WriteHive(
+      ServiceKeyHive("\"\"=dword:00000001\n"
+                     "@=dword:00000002\n"
+                     "\"with \\\"quotes\\\" and \\\\\"=dword:00000003\n"
+                     "\"[brackets]=and equals\"=dword:00000004\n"
+                     "\"\xC3\xA9l\xC3\xA8ve\"=dword:00000005\n"
+                     "\"none\"=hex(0):\n"
+                     "\"huge type\"=hex(ffffffff):06,00,00,00\n"
+                     "\"multi\"=hex(7):61,00,00\n"
+                     "\"COM1\"=hex(4):07,00,00,00\n"));
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceSubKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
   EXPECT_EQ(ReadWord(key, ""), 2u) << "\"\" and @ are both the default value; the later wins";

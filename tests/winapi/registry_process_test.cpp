@@ -9,26 +9,26 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cerrno>
-#include <cstdlib>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <random>
 #include <thread>
 
+#include "tests/support/temp_prefix.h"
 #include "winapi/hive.h"
 #include "winapi/stand_in.h"
-#include "tests/support/temp_prefix.h"
 #include "winapi/windows.h"
 
 namespace {
 
-using test_support::ServiceKeyHive;
-using test_support::TempPrefix;
 using test_support::kServiceKeyPath;
 using test_support::kServiceSubKey;
+using test_support::ServiceKeyHive;
+using test_support::TempPrefix;
 
 constexpr int kPorts = 225;
 
@@ -160,8 +160,8 @@ TEST_F(RegistryProcesses, AReaderNeverSeesAHalfWrittenHive) {
   EXPECT_EQ(reported, static_cast<ssize_t>(sizeof rounds));
   ::close(ready[0]);
   ::close(stop[1]);
-  std::cout << kRounds << " stores of " << kPorts << " writes took " << elapsed.count()
-            << " ms while the reader made " << rounds << " rounds\n";
+  std::cout << kRounds << " stores of " << kPorts << " writes took " << elapsed.count() << " ms while the reader made "
+            << rounds << " rounds\n";
 
   std::vector<DWORD> words;
   ASSERT_TRUE(ReadPortWords(m_prefix.ReadHive(), words));

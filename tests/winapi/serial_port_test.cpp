@@ -9,15 +9,15 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <gtest/gtest.h>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <string>
 
 #include "tests/support/pseudo_terminal.h"
-#include "winapi/stand_in.h"
 #include "tests/support/temp_prefix.h"
+#include "winapi/stand_in.h"
 #include "winapi/uucp_lock.h"
 
 namespace {

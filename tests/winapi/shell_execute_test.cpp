@@ -11,8 +11,8 @@
 
 #include "tests/support/file_text.h"
 #include "tests/support/process_probes.h"
-#include "winapi/stand_in.h"
 #include "tests/support/temp_directory.h"
+#include "winapi/stand_in.h"
 #include "winapi/unique_fd.h"
 
 namespace {

@@ -6,16 +6,16 @@
 
 #include <string>
 
-#include "winapi/stand_in.h"
 #include "tests/support/temp_prefix.h"
+#include "winapi/stand_in.h"
 #include "winapi/windows.h"
 
 namespace {
 
-using test_support::ServiceKeyHive;
-using test_support::TempPrefix;
 using test_support::kServiceKeyPath;
 using test_support::kServiceSubKey;
+using test_support::ServiceKeyHive;
+using test_support::TempPrefix;
 
 class ValueLookup : public ::testing::Test {
  protected:

@@ -28,7 +28,9 @@ std::string Field(const std::string& line, const std::string& key) {
   return line.substr(start, line.find(' ', start) - start);
 }
 
-long Number(const std::string& line, const std::string& key) { return std::strtol(Field(line, key).c_str(), nullptr, 10); }
+long Number(const std::string& line, const std::string& key) {
+  return std::strtol(Field(line, key).c_str(), nullptr, 10);
+}
 
 }  // namespace
 

@@ -17,8 +17,8 @@ std::vector<std::string> CurrentEnvironment();
 // Starts `command` (its first word found on PATH) with exactly `environment`;
 // standard input, output and error go to the descriptors given (-1:
 // /dev/null). -1 when it cannot start.
-pid_t StartProcess(const std::vector<std::string>& command, const std::vector<std::string>& environment,
-                   int input = -1, int output = -1, int error = -1);
+pid_t StartProcess(const std::vector<std::string>& command, const std::vector<std::string>& environment, int input = -1,
+                   int output = -1, int error = -1);
 // Waits until the process has ended; its exit status, or -1 (killed, or
 // reaped elsewhere).
 int WaitForProcess(pid_t pid);

@@ -19,11 +19,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/wine/inspector_report.h"
-#include "tests/support/pseudo_terminal.h"
+#include "framework/linux/string_lookup.h"
 #include "res/resource.h"
 #include "res/resource_tables.h"
-#include "framework/linux/string_lookup.h"
+#include "tests/support/pseudo_terminal.h"
+#include "tests/wine/inspector_report.h"
 #include "tests/wine/virtual_display.h"
 #include "tests/wine/wine_languages.h"
 #include "tests/wine/wine_prefix.h"
@@ -78,7 +78,8 @@ class WineDialogTest : public ::testing::Test {
       if (!step.ends_with(".bmp")) continue;
       const std::string file = step.substr(step.rfind('\\') + 1);  // saved in staging
       const std::string bmp = s_world->staging + "/" + file;
-      const std::string png = std::filesystem::path(PicturesFolder()) / std::filesystem::path(file).replace_extension(".png");
+      const std::string png =
+          std::filesystem::path(PicturesFolder()) / std::filesystem::path(file).replace_extension(".png");
       const QImage picture(QString::fromStdString(bmp));
       EXPECT_FALSE(picture.isNull()) << "no picture " << bmp;
       EXPECT_TRUE(picture.save(QString::fromStdString(png))) << png;
@@ -107,8 +108,8 @@ class WineDialogTest : public ::testing::Test {
       for (std::size_t k = 0; k < ports.size(); ++k) {
         prefix.Link("com" + std::to_string(k + 1), ports[k].slavePath());
       }
-      const Outcome stored = Run({WindowsProgram("tests/wine/platform-probe.exe"), "key-create", "set-raw", "COM1",
-                                  "4", "27000000", "set-raw", "COM7", "4", "01000000"});
+      const Outcome stored = Run({WindowsProgram("tests/wine/platform-probe.exe"), "key-create", "set-raw", "COM1", "4",
+                                  "27000000", "set-raw", "COM7", "4", "01000000"});
       EXPECT_EQ(stored.status, 0) << stored.out << stored.err;
     }
     ~World() { close(reader); }
@@ -136,16 +137,16 @@ TEST_P(WineDialogLanguageTest, ShowsTheLanguagesTextsInTheDialogAndItsMessageBox
   const std::string name = language.name;
   const res::DialogTemplate* dialog = res::FindDialog(IDD_PORTSETUP_DIALOG);
   ASSERT_NE(dialog, nullptr);
-  const InspectorReport report = Inspect(
-      language, {"launch", Program(), "font", dialog->faceName, std::to_string(dialog->pointSize), "controls",
-                 "picture", Picture("main-" + name),
-                 // Add without a choice, then the restart (its button is hidden, its command is not).
-                 "post", "1007", "owned", "box", "picture", Picture("box-103-" + name), "press", "7",
-                 "post", "1021", "owned", "box", "picture", Picture("box-118-" + name), "press", "1",
-                 // Add COM2, then Escape in the port list: the save question, answered No.
-                 "select", "1017", "0", "select", "1006", "1", "select", "1022", "0", "select", "1023", "1",
-                 "post", "1007", "key", "1017", "27", "owned", "box", "picture", Picture("box-102-" + name),
-                 "press", "7", "wait-exit"});
+  const InspectorReport report =
+      Inspect(language, {"launch", Program(), "font", dialog->faceName, std::to_string(dialog->pointSize), "controls",
+                         "picture", Picture("main-" + name),
+                         // Add without a choice, then the restart (its button is hidden, its command is not).
+                         "post", "1007", "owned", "box", "picture", Picture("box-103-" + name), "press", "7", "post",
+                         "1021", "owned", "box", "picture", Picture("box-118-" + name), "press", "1",
+                         // Add COM2, then Escape in the port list: the save question, answered No.
+                         "select", "1017", "0", "select", "1006", "1", "select", "1022", "0", "select", "1023", "1",
+                         "post", "1007", "key", "1017", "27", "owned", "box", "picture", Picture("box-102-" + name),
+                         "press", "7", "wait-exit"});
   ASSERT_EQ(report.windows.size(), 4u) << report.error;
   const InspectedWindow& main = report.windows[0];
   for (const auto& [controlId, stringId] : kControlTexts) {
@@ -163,20 +164,18 @@ TEST_P(WineDialogLanguageTest, ShowsTheLanguagesTextsInTheDialogAndItsMessageBox
 
   // Without the driver: message 105 over the hidden dialog, then the program ends.
   const InspectorReport missing = Inspect(
-      language, {"launch", Program(), "box", "picture", Picture("box-105-" + name), "press", "1", "wait-exit"},
-      false);
+      language, {"launch", Program(), "box", "picture", Picture("box-105-" + name), "press", "1", "wait-exit"}, false);
   ASSERT_EQ(missing.windows.size(), 1u) << missing.error;
   EXPECT_EQ(missing.windows[0].caption, "");
   EXPECT_THAT(missing.boxTexts, ElementsAre(Text(language, IDS_INSTALL_DRIVER)));
   EXPECT_EQ(missing.exitCode, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, WineDialogLanguageTest, ::testing::ValuesIn(kTableLanguages),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           std::erase(name, '-');
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Languages, WineDialogLanguageTest, ::testing::ValuesIn(kTableLanguages), [](const auto& info) {
+  std::string name = info.param.name;
+  std::erase(name, '-');
+  return name;
+});
 
 // In the templates' own language, where Wine's font for the template's face is
 // the mapped one itself (elsewhere it draws Chinese through a linked font,
@@ -185,11 +184,10 @@ TEST_F(WineDialogTest, TheSystemMenuOpensTheAboutBoxWhichShowsItsTemplate) {
   const res::DialogTemplate* about = res::FindDialog(IDD_ABOUTBOX);
   ASSERT_NE(about, nullptr);
   // The about item, the system menu's last, opens it (Up from no choice picks the last item).
-  const InspectorReport report =
-      Inspect(kTableLanguages[0], {"launch", Program(), "system-menu", "picture", Picture("system-menu"), "menu-key",
-                                   "38", "menu-key", "13", "owned", "font", about->faceName,
-                                   std::to_string(about->pointSize), "controls", "picture", Picture("about"),
-                                   "terminate"});
+  const InspectorReport report = Inspect(
+      kTableLanguages[0], {"launch", Program(), "system-menu", "picture", Picture("system-menu"), "menu-key", "38",
+                           "menu-key", "13", "owned", "font", about->faceName, std::to_string(about->pointSize),
+                           "controls", "picture", Picture("about"), "terminate"});
   ASSERT_EQ(report.windows.size(), 2u) << report.error;
   const InspectedWindow& box = report.windows[1];
   ASSERT_EQ(box.controls.size(), about->controls.size());

@@ -11,7 +11,7 @@ namespace wine_test {
 struct Language {
   unsigned short id;  // LANGID
   const char* locale;
-  const char* name;   // as pictures are named
+  const char* name;  // as pictures are named
 };
 
 inline constexpr Language kLanguages[] = {

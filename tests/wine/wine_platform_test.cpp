@@ -52,9 +52,29 @@ TEST_F(WinePlatformTest, SettingsStoreReadsWhatTheRegistryHolds) {
 
   // A 4-byte value of any type is the word; a missing or 8-byte value reads as
   // 0; a 2-byte value, which the program never writes, gives its two bytes.
-  EXPECT_THAT(Probe({"key-create", "set-raw", "COM1", "4", "27000000", "set-raw", "COM2", "3", "0102", "set-raw",
-                     "COM3", "11", "0102030405060708", "set-raw", "COM5", "3", "05000000", "read", "COM1", "COM2",
-                     "COM3", "COM4", "COM5"}),
+  EXPECT_THAT(Probe({"key-create",
+                     "set-raw",
+                     "COM1",
+                     "4",
+                     "27000000",
+                     "set-raw",
+                     "COM2",
+                     "3",
+                     "0102",
+                     "set-raw",
+                     "COM3",
+                     "11",
+                     "0102030405060708",
+                     "set-raw",
+                     "COM5",
+                     "3",
+                     "05000000",
+                     "read",
+                     "COM1",
+                     "COM2",
+                     "COM3",
+                     "COM4",
+                     "COM5"}),
               ElementsAre("open=1", "COM1=27", "COM2=201", "COM3=0", "COM4=0", "COM5=5"));
 }
 
@@ -88,7 +108,7 @@ TEST_F(WinePlatformTest, PortProbeOffersThePortsThatOpenExclusivelyInNameOrder) 
   Prefix().Link("com10", com10.slavePath());
   Prefix().Link("com3", com3.slavePath());
   Prefix().Link("com1", com1.slavePath());
-  Prefix().Link("com226", com226.slavePath());        // above the names probed
+  Prefix().Link("com226", com226.slavePath());       // above the names probed
   Prefix().Link("com2", Prefix().path() + "/gone");  // nothing behind it
   EXPECT_THAT(Probe({"probe"}), ElementsAre("free COM1 COM3 COM10"));
 

@@ -66,8 +66,7 @@ std::string FolderBeside(const std::string& m_template) {
 
 }  // namespace
 
-WinePrefix::WinePrefix()
-    : m_directory(FolderBeside(Setting("TAVRIN_WINE_TEMPLATE"))), m_path(m_directory + "/prefix") {
+WinePrefix::WinePrefix() : m_directory(FolderBeside(Setting("TAVRIN_WINE_TEMPLATE"))), m_path(m_directory + "/prefix") {
   // Hard links share the system's files with the template; the registry, the
   // one thing Wine writes back, gets copies of its own.
   fs::copy(Setting("TAVRIN_WINE_TEMPLATE"), m_path,

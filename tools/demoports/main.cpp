@@ -67,7 +67,8 @@ bool OpenPort(const std::string& prefix, bool busy, Port& port) {
     port.holder = open(terminal, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (port.holder < 0 || flock(port.holder, LOCK_EX | LOCK_NB) != 0) return false;
   }
-  port.description = "COM" + std::to_string(port.number) + " -> " + terminal + (busy ? " (held by another program)" : "");
+  port.description =
+      "COM" + std::to_string(port.number) + " -> " + terminal + (busy ? " (held by another program)" : "");
   return true;
 }
 

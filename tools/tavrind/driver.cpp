@@ -179,7 +179,8 @@ class Driver {
   void ReadCommands() {
     std::uint8_t bytes[256];
     ssize_t count = 0;
-    while ((count = read(m_control.fd(), bytes, sizeof bytes)) > 0) m_parser.Feed(bytes, static_cast<std::size_t>(count));
+    while ((count = read(m_control.fd(), bytes, sizeof bytes)) > 0)
+      m_parser.Feed(bytes, static_cast<std::size_t>(count));
   }
 
   void Restart() {

@@ -39,7 +39,9 @@ Log::Log(std::string path, bool copyToStandardError)
     : m_path(std::move(path)),
       m_fd(open(m_path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644)),
       m_fileError(m_fd < 0 ? std::strerror(errno) : ""),
-      m_copy(!copyToStandardError ? Copy::None : StandardErrorIsTheJournal() ? Copy::Bare : Copy::Stamped) {}
+      m_copy(!copyToStandardError          ? Copy::None
+             : StandardErrorIsTheJournal() ? Copy::Bare
+                                           : Copy::Stamped) {}
 
 Log::~Log() {
   if (m_fd >= 0) close(m_fd);

@@ -8,13 +8,11 @@
 #include <cctype>
 #include <cerrno>
 
-#include "winapi/device_open.h"
 #include "base/ascii.h"
+#include "winapi/device_open.h"
 
 namespace tavrind {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 PortHolder::PortHolder(Log& log, std::string dosdevicesDirectory)
     : m_log(log), m_dosdevices(std::move(dosdevicesDirectory)) {}

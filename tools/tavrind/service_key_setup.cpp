@@ -3,10 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "tools/tavrind/service_key.h"
 #include "winapi/hive.h"
 #include "winapi/registry_hive_file.h"
 #include "winapi/registry_hive_lock.h"
-#include "tools/tavrind/service_key.h"
 
 namespace tavrind {
 namespace {

@@ -1,7 +1,7 @@
 #include "tools/tavrind/settings_report.h"
 
-#include "tools/tavrind/hex_text.h"
 #include "model/port_setting.h"
+#include "tools/tavrind/hex_text.h"
 #include "tools/tavrind/watched_ports.h"
 
 namespace tavrind {

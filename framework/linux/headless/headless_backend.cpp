@@ -32,7 +32,8 @@ bool HeadlessBackend::IsButtonOf(UINT type, int answer) {
 }
 
 std::size_t HeadlessBackend::UnansweredBoxes() const {
-  return static_cast<std::size_t>(std::count_if(m_boxes.begin(), m_boxes.end(), [](const Box& box) { return !box.answered; }));
+  return static_cast<std::size_t>(
+      std::count_if(m_boxes.begin(), m_boxes.end(), [](const Box& box) { return !box.answered; }));
 }
 
 bool HeadlessBackend::WaitForInput() {

@@ -21,13 +21,26 @@ void ControlView::ShowState() {
 ControlView* CreateControlView(HWND control, const DialogMetrics& metrics, QWidget* dialogWindow) {
   ControlView* view = nullptr;
   switch (control->kind) {
-    case WindowKind::PushButton: view = new PushButtonView(control, dialogWindow); break;
-    case WindowKind::GroupBox: view = new GroupBoxView(control, dialogWindow); break;
-    case WindowKind::Static: view = new TextStaticView(control, dialogWindow); break;
-    case WindowKind::IconStatic: view = new IconStaticView(control, dialogWindow); break;
-    case WindowKind::ListBox: view = new ListBoxView(control, dialogWindow); break;
-    case WindowKind::ComboBox: view = new ComboBoxView(control, dialogWindow); break;
-    case WindowKind::Dialog: return nullptr;
+    case WindowKind::PushButton:
+      view = new PushButtonView(control, dialogWindow);
+      break;
+    case WindowKind::GroupBox:
+      view = new GroupBoxView(control, dialogWindow);
+      break;
+    case WindowKind::Static:
+      view = new TextStaticView(control, dialogWindow);
+      break;
+    case WindowKind::IconStatic:
+      view = new IconStaticView(control, dialogWindow);
+      break;
+    case WindowKind::ListBox:
+      view = new ListBoxView(control, dialogWindow);
+      break;
+    case WindowKind::ComboBox:
+      view = new ComboBoxView(control, dialogWindow);
+      break;
+    case WindowKind::Dialog:
+      return nullptr;
   }
   view->Place(metrics.ToPixels(control->rect));
   return view;

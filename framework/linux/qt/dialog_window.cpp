@@ -6,26 +6,28 @@
 #include <QLabel>
 #include <QScopedValueRollback>
 
-#include "framework/linux/qt/icons.h"
 #include "framework/linux/input.h"
+#include "framework/linux/qt/icons.h"
 #include "framework/linux/qt/system_menu.h"
 
 namespace framework::qt {
 namespace {
 
-constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags kDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 }  // namespace
 
 DialogWindow::DialogWindow(HWND dialog, QWidget* owner)
-    : QWidget(owner, kDialogFlags), m_dialog(dialog), m_metrics(MetricsOf(DialogFont(dialog->Dialog().dialogTemplate))) {
+    : QWidget(owner, kDialogFlags),
+      m_dialog(dialog),
+      m_metrics(MetricsOf(DialogFont(dialog->Dialog().dialogTemplate))) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   setWindowModality(Qt::ApplicationModal);
   setFont(m_metrics.font);
-  setFixedSize(m_metrics.ToPixels(RECT{0, 0, dialog->rect.right - dialog->rect.left,
-                                      dialog->rect.bottom - dialog->rect.top})
-                   .size());
+  setFixedSize(
+      m_metrics.ToPixels(RECT{0, 0, dialog->rect.right - dialog->rect.left, dialog->rect.bottom - dialog->rect.top})
+          .size());
   for (const auto& child : dialog->children) {
     if (ControlView* view = CreateControlView(child.get(), m_metrics, this)) m_views.push_back(view);
   }
@@ -67,7 +69,8 @@ void DialogWindow::ShowState(HWND window) {
 
 void DialogWindow::ShowDialogState() {
   setWindowTitle(QString::fromStdString(m_dialog->text));
-  setWindowIcon(IconFromHandle(m_dialog->Dialog().bigIcon != nullptr ? m_dialog->Dialog().bigIcon : m_dialog->Dialog().smallIcon));
+  setWindowIcon(IconFromHandle(m_dialog->Dialog().bigIcon != nullptr ? m_dialog->Dialog().bigIcon
+                                                                     : m_dialog->Dialog().smallIcon));
   for (ControlView* view : m_views) view->ShowState();
 }
 

@@ -13,8 +13,8 @@ namespace framework::qt {
 QIcon IconFromHandle(HICON icon) {
   if (icon == nullptr || icon->group == nullptr) return {};
   const auto file = icon->group->icoFile;
-  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()),
-                                             static_cast<qsizetype>(file.size()));
+  QByteArray bytes =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()), static_cast<qsizetype>(file.size()));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "ico");

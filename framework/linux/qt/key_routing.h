@@ -12,7 +12,7 @@ namespace framework::qt {
 
 // The control that receives a key, as far as routing is concerned.
 enum class KeyTarget {
-  None,          // the dialog itself, or a control that takes no keys
+  None,  // the dialog itself, or a control that takes no keys
   PushButton,
   ListBox,
   DropDownList,  // a combo without edit field

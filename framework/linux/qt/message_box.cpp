@@ -19,11 +19,14 @@ struct BoxButton {
 
 std::vector<BoxButton> ButtonsOf(UINT type) {
   switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_OKCANCEL:
+      return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
     case MB_YESNOCANCEL:
       return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_YESNO: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
-    default: return {{QMessageBox::Ok, IDOK}};
+    case MB_YESNO:
+      return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+    default:
+      return {{QMessageBox::Ok, IDOK}};
   }
 }
 

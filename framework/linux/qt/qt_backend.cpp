@@ -152,10 +152,13 @@ bool QtBackend::RouteKeyPress(DialogWindow& window, QWidget* receiver, const QKe
   const KeyRoute route =
       RouteKey(event.key(), event.modifiers(), view != nullptr ? view->KeyTargetKind() : KeyTarget::None, popupOpen);
   switch (route.action) {
-    case KeyRoute::Action::LeaveToQt: return false;
-    case KeyRoute::Action::Swallow: return true;
+    case KeyRoute::Action::LeaveToQt:
+      return false;
+    case KeyRoute::Action::Swallow:
+      return true;
     case KeyRoute::Action::PressKey:
-    case KeyRoute::Action::SystemCommand: break;
+    case KeyRoute::Action::SystemCommand:
+      break;
   }
   if (route.closesPopup && view != nullptr) {
     if (auto* combo = dynamic_cast<QComboBox*>(view->Widget())) combo->hidePopup();

@@ -37,7 +37,7 @@ class QtBackend final : public QObject, public Backend {
   bool RouteKeyPress(DialogWindow& window, QWidget* receiver, const QKeyEvent& event);
   void NoteFocusIn(DialogWindow& window, QWidget* receiver, const QFocusEvent& event);
 
-  QtTranslation m_translation;  // Qt's words in the language of the string table
+  QtTranslation m_translation;                           // Qt's words in the language of the string table
   std::vector<std::unique_ptr<DialogWindow>> m_windows;  // innermost last
 };
 

@@ -13,8 +13,8 @@ struct Catalog {
   const char* name;
 };
 constexpr Catalog kCatalogs[] = {
-    {1028, "zh_TW"}, {1031, "de"},    {1036, "fr"}, {1040, "it"},    {1041, "ja"}, {1042, "ko"},
-    {1043, "nl"},    {1049, "ru"},    {2052, "zh_CN"}, {3076, "zh_TW"}, {3082, "es"}, {4100, "zh_CN"},
+    {1028, "zh_TW"}, {1031, "de"}, {1036, "fr"},    {1040, "it"},    {1041, "ja"}, {1042, "ko"},
+    {1043, "nl"},    {1049, "ru"}, {2052, "zh_CN"}, {3076, "zh_TW"}, {3082, "es"}, {4100, "zh_CN"},
 };
 
 const char* CatalogOf(LANGID language) {

@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <string>
 
-#include "framework/linux/startup/administrator_rights.h"
 #include "framework/framework.h"
-#include "framework/linux/tui/held_standard_error.h"
 #include "framework/linux/resources.h"
-#include "framework/linux/startup/system_backend.h"
-#include "framework/linux/tui/terminal_choice.h"
+#include "framework/linux/startup/administrator_rights.h"
 #include "framework/linux/startup/run_on_qt.h"
+#include "framework/linux/startup/system_backend.h"
+#include "framework/linux/tui/held_standard_error.h"
+#include "framework/linux/tui/terminal_choice.h"
 
 namespace framework {
 namespace {

@@ -25,8 +25,8 @@ enum class Tone : std::uint8_t {
 enum class LineStyle : std::uint8_t { Single, Double };
 
 struct Cell {
-  std::string glyph = " ";   // one character; empty in the right half of a wide glyph
-  std::uint8_t lines = 0;    // frame lines through the cell: the Line* bits, shown when glyph is a blank
+  std::string glyph = " ";  // one character; empty in the right half of a wide glyph
+  std::uint8_t lines = 0;   // frame lines through the cell: the Line* bits, shown when glyph is a blank
   bool doubleLines = false;
   bool underline = false;
   Tone tone = Tone::Plain;

@@ -37,7 +37,8 @@ CellRect CellsOfDialogRect(const RECT& rect) {
 }
 
 CellSize DialogBoxSize(const RECT& dialogRect) {
-  const CellRect client = CellsOfDialogRect({0, 0, dialogRect.right - dialogRect.left, dialogRect.bottom - dialogRect.top});
+  const CellRect client =
+      CellsOfDialogRect({0, 0, dialogRect.right - dialogRect.left, dialogRect.bottom - dialogRect.top});
   return {client.width, client.height + 1};
 }
 

@@ -14,7 +14,7 @@ struct CellRect {
   int width = 0;
   int height = 0;
 
-  int Right() const { return left + width; }  // one past the last column
+  int Right() const { return left + width; }   // one past the last column
   int Bottom() const { return top + height; }  // one past the last row
   bool IsEmpty() const { return width <= 0 || height <= 0; }
   bool Contains(int row, int column) const {

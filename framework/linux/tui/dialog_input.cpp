@@ -1,8 +1,8 @@
 #include "framework/linux/tui/dialog_input.h"
 
+#include "base/utf8.h"
 #include "framework/linux/input.h"
 #include "framework/linux/tui/text_cells.h"
-#include "base/utf8.h"
 
 namespace framework::tui {
 namespace {

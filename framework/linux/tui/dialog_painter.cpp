@@ -94,7 +94,8 @@ void PaintDialog(PaintContext& context, const HWND__& dialog, const CellRect& bo
     Canvas::Clip inside(context.canvas, box.Inset(1));
     for (const auto& control : dialog.children) {
       if (!control->visible) continue;
-      PaintControl(context, *control, ControlArea(dialog, *control, box), active && dialog.Dialog().focus == control.get());
+      PaintControl(context, *control, ControlArea(dialog, *control, box),
+                   active && dialog.Dialog().focus == control.get());
     }
   }
   for (const auto& control : dialog.children) {

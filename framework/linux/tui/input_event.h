@@ -7,7 +7,7 @@ namespace framework::tui {
 enum class Key {
   None,
   Tab,
-  BackTab,     // Shift+Tab
+  BackTab,  // Shift+Tab
   Enter,
   Escape,
   Space,
@@ -26,20 +26,20 @@ enum class Key {
   AltUp,
   AltDown,
   AltF4,
-  Interrupt,   // Ctrl+C
-  Redraw,      // Ctrl+L
-  Character,   // a printable character
+  Interrupt,  // Ctrl+C
+  Redraw,     // Ctrl+L
+  Character,  // a printable character
 };
 
 struct InputEvent {
   enum class Kind {
     Key,
-    Click,      // the first button went down at (row, column)
+    Click,  // the first button went down at (row, column)
     WheelUp,
     WheelDown,
     Resize,
-    Hangup,     // the terminal is gone: no input will ever come
-    Nothing,    // something the program does not use
+    Hangup,   // the terminal is gone: no input will ever come
+    Nothing,  // something the program does not use
   };
   Kind kind = Kind::Nothing;
   Key key = Key::None;

@@ -116,7 +116,8 @@ void MessageBoxPopup::Paint(Canvas& canvas, std::vector<HitArea>& hits) const {
     const int cells = CellsOf(label);
     const Tone tone = index == m_focused ? Tone::Highlight : Tone::Plain;
     // "[ " comes before the label's glyphs.
-    canvas.Text(buttonRow, column, label, box.Right() - 1, tone, button.mnemonicGlyph < 0 ? -1 : button.mnemonicGlyph + 2);
+    canvas.Text(buttonRow, column, label, box.Right() - 1, tone,
+                button.mnemonicGlyph < 0 ? -1 : button.mnemonicGlyph + 2);
     hits.push_back({HitArea::What::BoxButton, {column, buttonRow, cells, 1}, nullptr, index});
     column += cells + kButtonGap;
   }

@@ -22,8 +22,8 @@ class MessageBoxPopup {
   struct Button {
     std::string label;
     int result;
-    char32_t mnemonic;   // 0: no key presses it
-    int mnemonicGlyph;   // the glyph of the label underlined, -1 for none
+    char32_t mnemonic;  // 0: no key presses it
+    int mnemonicGlyph;  // the glyph of the label underlined, -1 for none
   };
   const std::vector<Button>& Buttons() const { return m_buttons; }
   int Focused() const { return m_focused; }

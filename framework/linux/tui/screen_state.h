@@ -16,17 +16,17 @@ namespace framework::tui {
 
 struct HitArea {
   enum class What {
-    Control,       // a control as a whole
-    ListLine,      // line `index` of a list box
-    ScrollUp,      // the arrows of a list's scroll bar
+    Control,   // a control as a whole
+    ListLine,  // line `index` of a list box
+    ScrollUp,  // the arrows of a list's scroll bar
     ScrollDown,
-    DroppedItem,   // item `index` of a combo's dropped-down list
-    DroppedList,   // the rest of a dropped-down list
-    CloseBox,      // the caption's close box
-    MenuMark,      // the caption's system-menu mark
-    MenuItem,      // entry `index` of the open system menu
-    Menu,          // the rest of the open system menu
-    BoxButton,     // button `index` of the open message box
+    DroppedItem,  // item `index` of a combo's dropped-down list
+    DroppedList,  // the rest of a dropped-down list
+    CloseBox,     // the caption's close box
+    MenuMark,     // the caption's system-menu mark
+    MenuItem,     // entry `index` of the open system menu
+    Menu,         // the rest of the open system menu
+    BoxButton,    // button `index` of the open message box
   };
   What what = What::Control;
   CellRect area;
@@ -35,12 +35,12 @@ struct HitArea {
 };
 
 struct ScreenState {
-  std::vector<HWND> dialogs;             // on screen, innermost last
+  std::vector<HWND> dialogs;              // on screen, innermost last
   std::map<HWND, ListView> listViews;     // list boxes
   std::map<HWND, ListView> droppedViews;  // dropped-down combo lists
   std::optional<SystemMenuPopup> menu;
   bool busy = false;
-  std::vector<HitArea> hits;              // of the last paint, back to front
+  std::vector<HitArea> hits;  // of the last paint, back to front
 
   // The topmost area at a cell, or null.
   const HitArea* HitAt(int row, int column) const;

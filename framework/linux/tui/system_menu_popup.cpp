@@ -25,8 +25,8 @@ SystemMenuPopup::SystemMenuPopup(HWND dialog, std::vector<MenuEntry> entries)
 }
 
 bool SystemMenuPopup::Choosable(int index) const {
-  return index >= 0 && index < static_cast<int>(m_entries.size()) && !m_entries[static_cast<std::size_t>(index)].separator &&
-         m_entries[static_cast<std::size_t>(index)].enabled;
+  return index >= 0 && index < static_cast<int>(m_entries.size()) &&
+         !m_entries[static_cast<std::size_t>(index)].separator && m_entries[static_cast<std::size_t>(index)].enabled;
 }
 
 // Moves the highlight from `from` to the next choosable entry in `direction`,

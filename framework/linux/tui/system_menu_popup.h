@@ -36,8 +36,8 @@ class SystemMenuPopup {
   int Highlighted() const { return m_highlighted; }
 
   struct Outcome {
-    bool close = false;               // the menu goes away
-    std::optional<UINT> command;      // with this command chosen
+    bool close = false;           // the menu goes away
+    std::optional<UINT> command;  // with this command chosen
   };
   Outcome OnKey(Key key, char32_t character);
   // A click on entry `index`; -1 for a click outside the menu.

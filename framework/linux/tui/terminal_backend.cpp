@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "framework/linux/tui/dialog_input.h"
 #include "framework/linux/input.h"
+#include "framework/linux/tui/dialog_input.h"
 #include "framework/linux/tui/screen_painter.h"
 #include "framework/linux/tui/text_cells.h"
 

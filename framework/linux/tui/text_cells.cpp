@@ -2,9 +2,9 @@
 
 #include <langinfo.h>
 
+#include <climits>
 #include <clocale>
 #include <cstring>
-#include <climits>
 #include <cwchar>
 #include <cwctype>
 

@@ -11,7 +11,7 @@ namespace framework::tui {
 struct Glyph {
   std::string text;  // one character, UTF-8
   char32_t code = 0;
-  int cells = 1;     // 1 or 2
+  int cells = 1;  // 1 or 2
 };
 
 // The glyphs of a one-line UTF-8 text. A tab or line feed shows as a blank,

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <utility>
 
-#include "res/rcc/lib/statement_parsers.h"
 #include "base/ascii.h"
+#include "res/rcc/lib/statement_parsers.h"
 
 namespace rcc {
 namespace {
@@ -17,8 +17,8 @@ constexpr std::uint32_t kSsTypeMask = 0x1F, kSsIcon = 0x03;
 constexpr std::int64_t kMinCoordinate = -32768, kMaxCoordinate = 32767;
 
 // The control classes the dialog manager knows, by the names scripts use.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kControlClasses = {{
-    {"button", "BUTTON"}, {"static", "STATIC"}, {"listbox", "LISTBOX"}, {"combobox", "COMBOBOX"}}};
+constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kControlClasses = {
+    {{"button", "BUTTON"}, {"static", "STATIC"}, {"listbox", "LISTBOX"}, {"combobox", "COMBOBOX"}}};
 
 void ParseRectangle(TokenCursor& in, int& x, int& y, int& cx, int& cy, std::string_view owner) {
   const std::string context = "between the coordinates of the " + std::string(owner);
@@ -105,8 +105,8 @@ Dialog ParseDialog(TokenCursor& in, int id, bool extended, std::uint16_t languag
   }
   // As the platform's compiler does: a default style, and CAPTION and FONT
   // imply their style bits.
-  dialog.style = style.value_or(kWsPopup | kWsBorder | kWsSysMenu) | (hasCaption ? kWsCaption : 0) |
-                 (hasFont ? kDsSetFont : 0);
+  dialog.style =
+      style.value_or(kWsPopup | kWsBorder | kWsSysMenu) | (hasCaption ? kWsCaption : 0) | (hasFont ? kDsSetFont : 0);
 
   while (!in.AcceptEnd()) {
     if (!in.AcceptKeyword("CONTROL"))

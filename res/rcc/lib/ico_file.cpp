@@ -58,8 +58,8 @@ IcoImage ReadImage(const std::vector<std::uint8_t>& bytes, std::size_t entry, st
     fail("bit count of the directory entry differs from the bitmap's");
   const std::uint32_t colorsUsed = headerField(32, 4);
   if (bitCount <= 8 && colorsUsed > (1u << bitCount)) fail("palette is larger than the bit count allows");
-  if (BitmapSize(static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height), bitCount,
-                 colorsUsed) > image.size)
+  if (BitmapSize(static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height), bitCount, colorsUsed) >
+      image.size)
     fail("bitmap data is truncated");
   image.bitCount = bitCount;
   return image;
@@ -77,7 +77,8 @@ IcoFile ParseIcoFile(std::vector<std::uint8_t> bytes, const SourceLocation& wher
 
   IcoFile file;
   for (std::size_t i = 0; i < count; ++i)
-    file.images.push_back(ReadImage(bytes, kDirectorySize + i * kEntrySize, directoryEnd, static_cast<int>(i + 1), where));
+    file.images.push_back(
+        ReadImage(bytes, kDirectorySize + i * kEntrySize, directoryEnd, static_cast<int>(i + 1), where));
   file.bytes = std::move(bytes);
   return file;
 }

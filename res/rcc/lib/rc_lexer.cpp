@@ -9,8 +9,8 @@
 #include <string_view>
 #include <utility>
 
-#include "res/rcc/lib/rc_symbols.h"
 #include "base/utf8.h"
+#include "res/rcc/lib/rc_symbols.h"
 
 namespace rcc {
 namespace {
@@ -239,16 +239,30 @@ class Preprocessor {
       }
       if (pos >= line.size()) throw RcError(where, "string is not closed on its line");
       switch (const char escaped = line[pos++]) {
-        case 'n': text += '\n'; break;
-        case 't': text += '\t'; break;
-        case 'r': text += '\r'; break;
-        case 'a': text += '\a'; break;
-        case '\\': text += '\\'; break;
-        case '"': text += '"'; break;
-        default: throw RcError(where, "unsupported escape sequence \\" + std::string(1, escaped));
+        case 'n':
+          text += '\n';
+          break;
+        case 't':
+          text += '\t';
+          break;
+        case 'r':
+          text += '\r';
+          break;
+        case 'a':
+          text += '\a';
+          break;
+        case '\\':
+          text += '\\';
+          break;
+        case '"':
+          text += '"';
+          break;
+        default:
+          throw RcError(where, "unsupported escape sequence \\" + std::string(1, escaped));
       }
     }
-    if (!base::IsAscii(text) && !m_utf8) throw RcError(where, "non-ASCII text needs #pragma code_page(65001) before it");
+    if (!base::IsAscii(text) && !m_utf8)
+      throw RcError(where, "non-ASCII text needs #pragma code_page(65001) before it");
     if (!base::IsValidUtf8(text)) throw RcError(where, "string is not valid UTF-8");
     return {TokenKind::String, std::move(text), 0, where};
   }

@@ -15,9 +15,9 @@ namespace rcc {
 
 struct Control {
   int id = 0;
-  std::string className;  // canonical upper-case name: BUTTON, STATIC, LISTBOX, COMBOBOX
-  std::string text;       // UTF-8
-  int iconResourceId = 0; // the text was a resource number (an SS_ICON static)
+  std::string className;   // canonical upper-case name: BUTTON, STATIC, LISTBOX, COMBOBOX
+  std::string text;        // UTF-8
+  int iconResourceId = 0;  // the text was a resource number (an SS_ICON static)
   std::uint32_t style = 0;
   int x = 0, y = 0, cx = 0, cy = 0;
 };

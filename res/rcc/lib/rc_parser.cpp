@@ -19,8 +19,8 @@ void RejectDuplicate(const Resources& resources, int id, std::uint16_t language,
                      const SourceLocation& where) {
   for (const auto& existing : resources)
     if (existing.id == id && existing.language == language)
-      throw RcError(where, kind + " " + std::to_string(id) + " is defined twice in language " +
-                               std::to_string(language));
+      throw RcError(where,
+                    kind + " " + std::to_string(id) + " is defined twice in language " + std::to_string(language));
 }
 
 IconResource ReadIcon(TokenCursor& in, int id, std::uint16_t language) {

@@ -60,8 +60,8 @@ std::string WriteDialogs(std::ostream& out, const std::vector<Dialog>& dialogs) 
 std::string WriteStrings(std::ostream& out, const std::vector<StringResource>& strings) {
   std::vector<std::string> initializers;
   for (const StringResource& string : strings)
-    initializers.push_back("{.language = " + std::to_string(string.language) + ", .id = " +
-                           std::to_string(string.id) + ", .text = " + CppStringLiteral(string.text) + "}");
+    initializers.push_back("{.language = " + std::to_string(string.language) + ", .id = " + std::to_string(string.id) +
+                           ", .text = " + CppStringLiteral(string.text) + "}");
   return WriteArray(out, "StringEntry", "kStrings", initializers);
 }
 

@@ -17,7 +17,8 @@ bool TokenCursor::AcceptPunct(char c) {
 }
 
 void TokenCursor::ExpectPunct(char c, std::string_view context) {
-  if (!AcceptPunct(c)) Fail("expected '" + std::string(1, c) + "' " + std::string(context) + ", found " + Describe(Peek()));
+  if (!AcceptPunct(c))
+    Fail("expected '" + std::string(1, c) + "' " + std::string(context) + ", found " + Describe(Peek()));
 }
 
 bool TokenCursor::PeekKeyword(std::string_view word) const {
@@ -37,8 +38,7 @@ void TokenCursor::ExpectKeyword(std::string_view word) {
 bool TokenCursor::AcceptBegin() { return AcceptKeyword("BEGIN") || AcceptPunct('{'); }
 
 void TokenCursor::ExpectBegin(std::string_view context) {
-  if (!AcceptBegin())
-    Fail("expected BEGIN " + std::string(context) + ", found " + Describe(Peek()));
+  if (!AcceptBegin()) Fail("expected BEGIN " + std::string(context) + ", found " + Describe(Peek()));
 }
 
 bool TokenCursor::AcceptEnd() {
@@ -47,7 +47,8 @@ bool TokenCursor::AcceptEnd() {
 }
 
 std::string TokenCursor::ExpectString(std::string_view what) {
-  if (Peek().kind != TokenKind::String) Fail("expected a string for " + std::string(what) + ", found " + Describe(Peek()));
+  if (Peek().kind != TokenKind::String)
+    Fail("expected a string for " + std::string(what) + ", found " + Describe(Peek()));
   return Next().text;
 }
 
@@ -99,11 +100,16 @@ void TokenCursor::Fail(const std::string& message) const { throw RcError(Peek().
 
 std::string TokenCursor::Describe(const Token& token) const {
   switch (token.kind) {
-    case TokenKind::Identifier: return "'" + token.text + "'";
-    case TokenKind::Number: return "number " + std::to_string(token.number);
-    case TokenKind::String: return "string \"" + token.text + "\"";
-    case TokenKind::Punct: return "'" + token.text + "'";
-    case TokenKind::End: break;
+    case TokenKind::Identifier:
+      return "'" + token.text + "'";
+    case TokenKind::Number:
+      return "number " + std::to_string(token.number);
+    case TokenKind::String:
+      return "string \"" + token.text + "\"";
+    case TokenKind::Punct:
+      return "'" + token.text + "'";
+    case TokenKind::End:
+      break;
   }
   return "the end of the file";
 }

@@ -24,9 +24,9 @@ class TokenCursor {
   bool PeekKeyword(std::string_view word) const;
   bool AcceptKeyword(std::string_view word);
   void ExpectKeyword(std::string_view word);
-  bool AcceptBegin();                          // BEGIN or {
+  bool AcceptBegin();  // BEGIN or {
   void ExpectBegin(std::string_view context);
-  bool AcceptEnd();                            // END or }
+  bool AcceptEnd();  // END or }
   std::string ExpectString(std::string_view what);
 
   // An integer expression: numbers, symbols, unary minus, parentheses and |.

@@ -80,8 +80,9 @@ VersionInfo ParseVersionInfo(TokenCursor& in) {
     } else if (in.AcceptKeyword("FILESUBTYPE")) {
       version.fileSubtype = static_cast<std::uint32_t>(in.ExpectIntegerIn("file subtype", 0, kMaxDword));
     } else {
-      in.Fail("unsupported VERSIONINFO statement; expected FILEVERSION, PRODUCTVERSION, FILEFLAGSMASK, FILEFLAGS, "
-              "FILEOS, FILETYPE, FILESUBTYPE or BEGIN");
+      in.Fail(
+          "unsupported VERSIONINFO statement; expected FILEVERSION, PRODUCTVERSION, FILEFLAGSMASK, FILEFLAGS, "
+          "FILEOS, FILETYPE, FILESUBTYPE or BEGIN");
     }
   }
   while (!in.AcceptEnd()) {

@@ -29,49 +29,46 @@ TEST_F(DialogKeys, EscapeBecomesCancelAfterTheDialogSawTheKey) {
 }
 
 TEST_F(DialogKeys, EnterClicksTheFocusedPushButtonElseBecomesOk) {
-  RunSteps(backend, {[this] { framework::SetFocusTo(dialog.Control(kAct)); },
-                     [this] { Press(VK_RETURN); },
-                     [this] { framework::SetFocusTo(dialog.Control(kPlainList)); },
-                     [this] { Press(VK_RETURN); }});
+  RunSteps(backend, {[this] { framework::SetFocusTo(dialog.Control(kAct)); }, [this] { Press(VK_RETURN); },
+                     [this] { framework::SetFocusTo(dialog.Control(kPlainList)); }, [this] { Press(VK_RETURN); }});
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(dialog.log, (Log{"init", Key(VK_RETURN), "act", Key(VK_RETURN), "OnOK"}));
 }
 
 TEST_F(DialogKeys, EnterAndEscapeCloseADroppedListFirst) {
-  RunSteps(backend, {[this] { framework::SetComboDropped(dialog.Control(kDropList), true); },
-                     [this] { Press(VK_RETURN); },
-                     [this] {
-                       EXPECT_FALSE(dialog.Control(kDropList)->Combo().droppedDown);
-                       framework::SetComboDropped(dialog.Control(kEditCombo), true);
-                     },
-                     [this] { Press(VK_ESCAPE); },
-                     [this] {
-                       EXPECT_FALSE(dialog.Control(kEditCombo)->Combo().droppedDown);
-                       Press(VK_RETURN);
-                     }});
+  RunSteps(backend,
+           {[this] { framework::SetComboDropped(dialog.Control(kDropList), true); }, [this] { Press(VK_RETURN); },
+            [this] {
+              EXPECT_FALSE(dialog.Control(kDropList)->Combo().droppedDown);
+              framework::SetComboDropped(dialog.Control(kEditCombo), true);
+            },
+            [this] { Press(VK_ESCAPE); },
+            [this] {
+              EXPECT_FALSE(dialog.Control(kEditCombo)->Combo().droppedDown);
+              Press(VK_RETURN);
+            }});
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(dialog.log, (Log{"init", Key(VK_RETURN), Key(VK_ESCAPE), Key(VK_RETURN), "OnOK"}));
 }
 
 TEST_F(DialogKeys, ADroppedListClosesEvenWhileItsDialogTakesNoInput) {
   RunSteps(backend, {[this] {
-                       HWND combo = dialog.Control(kDropList);
-                       framework::SetComboDropped(combo, true);
-                       dialog.EnableWindow(FALSE);  // as under a message box
-                       framework::SetComboDropped(combo, false);
-                       EXPECT_FALSE(combo->Combo().droppedDown);
-                       framework::SetComboDropped(combo, true);
-                       EXPECT_FALSE(combo->Combo().droppedDown);
-                       dialog.EnableWindow(TRUE);
-                       Press(VK_ESCAPE);
-                     }});
+             HWND combo = dialog.Control(kDropList);
+             framework::SetComboDropped(combo, true);
+             dialog.EnableWindow(FALSE);  // as under a message box
+             framework::SetComboDropped(combo, false);
+             EXPECT_FALSE(combo->Combo().droppedDown);
+             framework::SetComboDropped(combo, true);
+             EXPECT_FALSE(combo->Combo().droppedDown);
+             dialog.EnableWindow(TRUE);
+             Press(VK_ESCAPE);
+           }});
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 TEST_F(DialogKeys, SpaceClicksOnlyAFocusedPushButton) {
   RunSteps(backend, {[this] { Press(VK_SPACE); },  // on the list: nothing
-                     [this] { framework::SetFocusTo(dialog.Control(kAct)); },
-                     [this] { Press(VK_SPACE); },
+                     [this] { framework::SetFocusTo(dialog.Control(kAct)); }, [this] { Press(VK_SPACE); },
                      [this] { framework::PostClick(dialog.m_hWnd, IDOK); }});
   dialog.DoModal();
   EXPECT_EQ(dialog.log, (Log{"init", Key(VK_SPACE), Key(VK_SPACE), "act", "OnOK"}));

@@ -64,7 +64,7 @@ TEST_F(ListControls, UnsortedListKeepsTheOrderOfAdding) {
 TEST_F(ListControls, DeletingALineMovesOrClearsTheSelection) {
   WithDialog([](TestDialog& d) {
     for (const char* line : {"a", "b", "c", "d"}) d.plainList.AddString(line);
-    d.plainList.SetCurSel(2);                  // "c"
+    d.plainList.SetCurSel(2);                   // "c"
     EXPECT_EQ(d.plainList.DeleteString(0), 3);  // above: moves up
     EXPECT_EQ(d.plainList.GetCurSel(), 1);
     EXPECT_EQ(d.plainList.DeleteString(2), 2);  // below: stays

@@ -133,7 +133,7 @@ TEST_F(ModalLoop, OwnerTakesNoInputWhileANestedDialogRuns) {
                        nestedWindow = framework::TopDialog();
                        ASSERT_NE(nestedWindow, dialog.m_hWnd);
                        EXPECT_FALSE(dialog.IsWindowEnabled());
-                       framework::ClickButton(dialog.Control(kAct));  // ignored: the owner is disabled
+                       framework::ClickButton(dialog.Control(kAct));   // ignored: the owner is disabled
                        framework::PressKey(dialog.m_hWnd, VK_ESCAPE);  // ignored as well
                        EXPECT_FALSE(framework::HasPendingMessages());
                        framework::PressKey(nestedWindow, VK_RETURN);  // the focused OK button

@@ -2,9 +2,9 @@
 // shown, the first focus and the tab order.
 #include <gtest/gtest.h>
 
+#include "framework/linux/resources.h"
 #include "res/resource.h"
 #include "res/resource_tables.h"
-#include "framework/linux/resources.h"
 #include "tests/framework/linux/test_dialog.h"
 
 namespace {
@@ -50,9 +50,9 @@ TEST_F(ProgramTemplates, MainDialogControlsFocusAndTabOrder) {
   steps.push_back([&dialog] { framework::PressKey(dialog.m_hWnd, VK_RETURN); });
   RunSteps(backend, std::move(steps));
   EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(tabOrder, (std::vector<int>{IDC_DRIVER_TYPE_COMBO, IDC_ADD_BUTTON, IDC_REMOVE_BUTTON, IDC_WATCH_LIST,
-                                        IDC_APPLY_BUTTON, IDOK, IDC_BAUD_RATE_COMBO, IDC_PNP_POLLING_COMBO,
-                                        IDC_PORT_LIST}));
+  EXPECT_EQ(tabOrder,
+            (std::vector<int>{IDC_DRIVER_TYPE_COMBO, IDC_ADD_BUTTON, IDC_REMOVE_BUTTON, IDC_WATCH_LIST,
+                              IDC_APPLY_BUTTON, IDOK, IDC_BAUD_RATE_COMBO, IDC_PNP_POLLING_COMBO, IDC_PORT_LIST}));
 }
 
 TEST_F(ProgramTemplates, AboutBoxIsShownWhenRunAndEnterPressesItsButton) {

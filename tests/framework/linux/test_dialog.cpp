@@ -28,11 +28,11 @@ const res::ControlTemplate kNestedControls[] = {
 }  // namespace
 
 const res::DialogTemplate kTestTemplate = {
-    500, false, 1033, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 210, 110, "Test", 9, "Sans", 0, false, 1,
-    kTestControls};
+    500,   false, 1033,         WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 210, 110, "Test", 9, "Sans", 0,
+    false, 1,     kTestControls};
 const res::DialogTemplate kNestedTemplate = {
-    501, false, 1033, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 60, 30, "Nested", 9, "Sans", 0, false, 1,
-    kNestedControls};
+    501,   false, 1033,           WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 60, 30, "Nested", 9, "Sans", 0,
+    false, 1,     kNestedControls};
 
 TestDialog::TestDialog(const res::DialogTemplate& dialogTemplate, CWnd* parent) : CDialog(0, parent) {
   InitModalIndirect(&dialogTemplate);

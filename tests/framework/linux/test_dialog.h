@@ -9,8 +9,8 @@
 #include "framework/framework.h"
 #include "framework/linux/headless/headless_backend.h"
 #include "framework/linux/input.h"
-#include "res/resource_tables.h"
 #include "framework/linux/window.h"
+#include "res/resource_tables.h"
 
 namespace test_ids {
 constexpr int kGroup = 10;
@@ -19,8 +19,8 @@ constexpr int kPlainList = 12;
 constexpr int kDropList = 13;   // CBS_DROPDOWNLIST
 constexpr int kEditCombo = 14;  // CBS_DROPDOWN
 constexpr int kAct = 20;
-constexpr int kDisabled = 21;   // created disabled
-constexpr int kHidden = 22;     // created hidden
+constexpr int kDisabled = 21;  // created disabled
+constexpr int kHidden = 22;    // created hidden
 constexpr int kLabel = 30;
 }  // namespace test_ids
 

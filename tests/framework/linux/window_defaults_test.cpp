@@ -33,11 +33,11 @@ TEST_F(WindowDefaults, SystemCloseCommandSendsCloseWhateverItsLowBits) {
 
 TEST_F(WindowDefaults, KeyMenuAndMoveGoToTheBackendAndOtherCommandsDoNothing) {
   RunSteps(backend, {[this] {
-    framework::SystemCommand(Dialog(), SC_KEYMENU);
-    framework::SystemCommand(Dialog(), SC_MOVE | 0x2);
-    framework::SystemCommand(Dialog(), SC_SIZE);
-    framework::SystemCommand(Dialog(), 16);
-  }});
+             framework::SystemCommand(Dialog(), SC_KEYMENU);
+             framework::SystemCommand(Dialog(), SC_MOVE | 0x2);
+             framework::SystemCommand(Dialog(), SC_SIZE);
+             framework::SystemCommand(Dialog(), 16);
+           }});
   EXPECT_EQ(dialog.DoModal(), -1);  // still running when the input ran out
   EXPECT_EQ(backend.SystemMenuOpenings(), 1);
   EXPECT_EQ(backend.MovesBegun(), 1);
@@ -117,9 +117,7 @@ TEST(WaitCursor, ShowsOnceForNestedWaits) {
   framework::HeadlessBackend backend;
   {
     CWaitCursor outer;
-    {
-      CWaitCursor inner;
-    }
+    { CWaitCursor inner; }
     EXPECT_TRUE(backend.WaitCursorShown());
   }
   EXPECT_FALSE(backend.WaitCursorShown());

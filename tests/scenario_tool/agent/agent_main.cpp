@@ -11,21 +11,21 @@
 #include <iostream>
 #include <string>
 
-#include "tests/scenario_tool/script/agent_protocol.h"
-#include "tests/scenario_tool/agent/dialog_reader.h"
 #include "dialog/editing_state.h"
 #include "framework/framework.h"
+#include "framework/win32/modal_loop.h"
+#include "framework/win32/window_wrappers.h"
+#include "tests/scenario_tool/agent/dialog_reader.h"
 #include "tests/scenario_tool/agent/handle_census.h"
 #include "tests/scenario_tool/agent/main_thread.h"
 #include "tests/scenario_tool/agent/message_boxes.h"
 #include "tests/scenario_tool/agent/person.h"
 #include "tests/scenario_tool/agent/program_watch.h"
+#include "tests/scenario_tool/script/agent_protocol.h"
 #include "tests/scenario_tool/script/script_numbers.h"
 #include "tests/scenario_tool/script/script_words.h"
-#include "tests/wine/windows/settings_key.h"
 #include "tests/scenario_tool/script/text_format.h"
-#include "framework/win32/modal_loop.h"
-#include "framework/win32/window_wrappers.h"
+#include "tests/wine/windows/settings_key.h"
 
 namespace scenario::agent {
 namespace {
@@ -97,7 +97,8 @@ std::vector<std::string> Answer(const std::vector<std::string>& words) {
   if (what == "value") {
     const auto data = ParseHexBytes(words.at(3));
     if (!data) return Refusal("not hex: " + words.at(3));
-    return Refusal(wine_test::SetValue(words.at(1), static_cast<DWORD>(std::stoul(words.at(2))), {data->begin(), data->end()}));
+    return Refusal(
+        wine_test::SetValue(words.at(1), static_cast<DWORD>(std::stoul(words.at(2))), {data->begin(), data->end()}));
   }
   if (what == "store") return Store();
   if (what == "start") {
@@ -121,7 +122,8 @@ std::vector<std::string> Answer(const std::vector<std::string>& words) {
     std::vector<std::string> lines{"none"};
     RunOnMainThread([&lines] {
       const HWND top = framework::win32::ModalRun::TopWindow();
-      const auto* dialog = top != nullptr ? dynamic_cast<const CDialog*>(framework::win32::PermanentWrapper(top)) : nullptr;
+      const auto* dialog =
+          top != nullptr ? dynamic_cast<const CDialog*>(framework::win32::PermanentWrapper(top)) : nullptr;
       if (dialog != nullptr) lines = {"dialog " + std::to_string(dialog->TemplateId())};
     });
     return lines;
@@ -136,7 +138,8 @@ std::vector<std::string> Answer(const std::vector<std::string>& words) {
   if (what == "census") {
     std::vector<std::string> lines;
     RunOnMainThread([&lines] {
-      for (const auto& [kind, count] : HandlesLeftOpen()) lines.push_back("open " + QuoteWord(kind) + " " + std::to_string(count));
+      for (const auto& [kind, count] : HandlesLeftOpen())
+        lines.push_back("open " + QuoteWord(kind) + " " + std::to_string(count));
     });
     return lines;
   }

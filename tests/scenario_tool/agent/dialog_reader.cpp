@@ -2,13 +2,13 @@
 
 #include <map>
 
-#include "tests/wine/windows/control_reader.h"
-#include "framework/framework.h"
 #include "dialog/port_setup_dlg.h"
-#include "tests/scenario_tool/script/script_words.h"
+#include "framework/framework.h"
 #include "framework/win32/text_messages.h"
 #include "framework/win32/wide_text.h"
 #include "framework/win32/window_wrappers.h"
+#include "tests/scenario_tool/script/script_words.h"
+#include "tests/wine/windows/control_reader.h"
 
 namespace scenario::agent {
 namespace {

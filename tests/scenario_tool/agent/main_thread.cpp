@@ -1,7 +1,7 @@
 #include "tests/scenario_tool/agent/main_thread.h"
 
-#include "tests/scenario_tool/agent/message_boxes.h"
 #include "framework/win32/modal_loop.h"
+#include "tests/scenario_tool/agent/message_boxes.h"
 #include "tests/scenario_tool/agent/program_watch.h"
 
 namespace scenario::agent {

@@ -1,7 +1,7 @@
 #include "tests/scenario_tool/agent/message_boxes.h"
 
-#include "tests/wine/windows/dialog_windows.h"
 #include "framework/win32/modal_loop.h"
+#include "tests/wine/windows/dialog_windows.h"
 
 namespace scenario::agent {
 namespace {

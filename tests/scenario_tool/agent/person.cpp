@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "tests/scenario_tool/agent/main_thread.h"
 #include "framework/win32/modal_loop.h"
 #include "framework/win32/wide_text.h"
+#include "tests/scenario_tool/agent/main_thread.h"
 
 namespace scenario::agent {
 namespace {
@@ -114,7 +114,8 @@ Outcome SelectLine(int listId, int index) {
   ClickAt(*point);
   LRESULT selection = -1;
   RunOnMainThread([&] { selection = SendMessageW(list, LB_GETCURSEL, 0, 0); });
-  if (selection != index) return "list " + std::to_string(listId) + " did not take the click on line " + std::to_string(index);
+  if (selection != index)
+    return "list " + std::to_string(listId) + " did not take the click on line " + std::to_string(index);
   return std::nullopt;
 }
 
@@ -189,9 +190,12 @@ Outcome Type(int comboId, const std::string& text) {
 }
 
 Outcome PressKey(const std::string& name) {
-  if (name == "escape") SendKeys({KeyInput(VK_ESCAPE, false), KeyInput(VK_ESCAPE, true)});
-  else if (name == "enter") SendKeys({KeyInput(VK_RETURN, false), KeyInput(VK_RETURN, true)});
-  else if (name == "tab") SendKeys({KeyInput(VK_TAB, false), KeyInput(VK_TAB, true)});
+  if (name == "escape")
+    SendKeys({KeyInput(VK_ESCAPE, false), KeyInput(VK_ESCAPE, true)});
+  else if (name == "enter")
+    SendKeys({KeyInput(VK_RETURN, false), KeyInput(VK_RETURN, true)});
+  else if (name == "tab")
+    SendKeys({KeyInput(VK_TAB, false), KeyInput(VK_TAB, true)});
   else if (name == "shift-tab") {
     SendKeys({KeyInput(VK_SHIFT, false), KeyInput(VK_TAB, false), KeyInput(VK_TAB, true), KeyInput(VK_SHIFT, true)});
   } else {

@@ -3,9 +3,9 @@
 #include <mutex>
 #include <utility>
 
-#include "tests/scenario_tool/agent/dialog_reader.h"
 #include "framework/framework.h"
 #include "framework/win32/modal_loop.h"
+#include "tests/scenario_tool/agent/dialog_reader.h"
 
 namespace scenario::agent {
 namespace {

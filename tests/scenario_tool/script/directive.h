@@ -164,8 +164,8 @@ using Check = std::variant<ExpectLines, ExpectCombos, ExpectItems, ExpectFlag, E
 using Directive = std::variant<WorldDirective, Start, QueueAnswers, Action, Check>;
 
 struct ScriptLine {
-  int line;           // 1-based line number in the file
-  std::string text;   // the line as written, for messages
+  int line;          // 1-based line number in the file
+  std::string text;  // the line as written, for messages
   Directive directive;
 };
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "res/resource.h"
 #include "framework/linux/winuser.h"
+#include "res/resource.h"
 
 namespace scenario {
 namespace {

@@ -7,10 +7,10 @@
 #include <span>
 #include <sstream>
 
+#include "framework/linux/winuser.h"
 #include "tests/scenario_tool/script/resource_names.h"
 #include "tests/scenario_tool/script/script_numbers.h"
 #include "tests/scenario_tool/script/script_words.h"
-#include "framework/linux/winuser.h"
 
 namespace scenario {
 namespace {
@@ -261,8 +261,7 @@ Parsed ExpectBoxesOf(Args args) {
                                                : Id(name, IdKind::String);
     const auto type = slash == std::string::npos ? std::nullopt : ParseDecimal(word.substr(slash + 1), 0, 0xFFFF);
     if (!id || !type) {
-      return "expect boxes wants ID/TYPE words such as 102/4, IDS_SAVE_BEFORE_QUIT/4 or other/0, not \"" + word +
-             "\"";
+      return "expect boxes wants ID/TYPE words such as 102/4, IDS_SAVE_BEFORE_QUIT/4 or other/0, not \"" + word + "\"";
     }
     boxes.boxes.push_back({static_cast<int>(*id), static_cast<unsigned>(*type)});
   }
@@ -382,7 +381,8 @@ Parsed Expect(Args args) {
 
 // `key` is both a world directive (key present) and an action (key escape).
 Parsed KeyDirective(Args args) {
-  if (args.size() == 1 && Choice<bool>(args[0], {{"present", true}, {"absent", true}, {"rejects-writes", true}, {"close-fails", true}})) {
+  if (args.size() == 1 &&
+      Choice<bool>(args[0], {{"present", true}, {"absent", true}, {"rejects-writes", true}, {"close-fails", true}})) {
     return KeyStore(args);
   }
   return KeyPress(args);
@@ -390,11 +390,23 @@ Parsed KeyDirective(Args args) {
 
 const std::map<std::string, Parsed (*)(Args)>& Keywords() {
   static const std::map<std::string, Parsed (*)(Args)> keywords = {
-      {"lang", Lang},     {"port", Port},         {"driver", Driver},         {"key", KeyDirective},
-      {"value", Value},   {"devcon", Devcon},     {"start", StartProgram},    {"answer", Answer},
-      {"select", Select}, {"choose", Choose},     {"drop", Drop},             {"type", Type},
+      {"lang", Lang},
+      {"port", Port},
+      {"driver", Driver},
+      {"key", KeyDirective},
+      {"value", Value},
+      {"devcon", Devcon},
+      {"start", StartProgram},
+      {"answer", Answer},
+      {"select", Select},
+      {"choose", Choose},
+      {"drop", Drop},
+      {"type", Type},
       {"click", ClickControl},
-      {"focus", Focus},   {"close", Close},       {"syscommand", SysCommand}, {"paint-minimized", Paint},
+      {"focus", Focus},
+      {"close", Close},
+      {"syscommand", SysCommand},
+      {"paint-minimized", Paint},
       {"expect", Expect},
   };
   return keywords;

@@ -25,9 +25,15 @@ std::optional<std::string> ReadQuoted(std::string_view line, std::size_t& at, st
     }
     if (++at == line.size()) break;
     switch (line[at]) {
-      case '"': word += '"'; break;
-      case '\\': word += '\\'; break;
-      case 'n': word += '\n'; break;
+      case '"':
+        word += '"';
+        break;
+      case '\\':
+        word += '\\';
+        break;
+      case 'n':
+        word += '\n';
+        break;
       default:
         // Any other backslash stands for itself, as in "ROOT\TAVRIN".
         word += '\\';

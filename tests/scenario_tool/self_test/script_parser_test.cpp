@@ -199,7 +199,8 @@ TEST(ScriptParser, TheOrderOfTheFileMustBeRunnable) {
   EXPECT_EQ(ErrorLines("start\nlang 1031\n"), std::vector<int>{2});
   EXPECT_EQ(ErrorLines("key absent\nvalue COM1 dword 1\nstart\n"), std::vector<int>{2});
   std::vector<ParseError> errors;
-  EXPECT_TRUE(ParseScript("answer yes\nkey absent\nkey present\nvalue COM1 dword 1\nstart\ndriver absent\n", "t", &errors));
+  EXPECT_TRUE(
+      ParseScript("answer yes\nkey absent\nkey present\nvalue COM1 dword 1\nstart\ndriver absent\n", "t", &errors));
 }
 
 TEST(ScriptParser, EveryLineNotUnderstoodIsListed) {

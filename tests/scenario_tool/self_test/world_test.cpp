@@ -169,8 +169,8 @@ TEST(ScenarioWorld, ARunOfTheDeviceConsoleToolStillGoingIsEndedWithTheWorld) {
 }
 
 std::size_t OpenDescriptorCount() {
-  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                                                std::filesystem::directory_iterator()));
+  return static_cast<std::size_t>(
+      std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
 }
 
 TEST(ScenarioWorld, NothingIsLeftBehind) {

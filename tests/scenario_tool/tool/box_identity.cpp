@@ -14,11 +14,16 @@ int StringIdOfText(const std::string& text) {
 
 std::string AnswerName(int answer) {
   switch (answer) {
-    case IDOK: return "ok";
-    case IDCANCEL: return "cancel";
-    case IDYES: return "yes";
-    case IDNO: return "no";
-    default: return std::to_string(answer);
+    case IDOK:
+      return "ok";
+    case IDCANCEL:
+      return "cancel";
+    case IDYES:
+      return "yes";
+    case IDNO:
+      return "no";
+    default:
+      return std::to_string(answer);
   }
 }
 

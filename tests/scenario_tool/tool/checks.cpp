@@ -3,11 +3,11 @@
 #include <cstring>
 #include <map>
 
-#include "tests/scenario_tool/tool/box_identity.h"
 #include "model/port_setting.h"
 #include "tests/scenario_tool/script/script_words.h"
-#include "tests/scenario_tool/tool/world/settings_hive.h"
 #include "tests/scenario_tool/script/text_format.h"
+#include "tests/scenario_tool/tool/box_identity.h"
+#include "tests/scenario_tool/tool/world/settings_hive.h"
 
 namespace scenario {
 namespace {
@@ -60,7 +60,8 @@ class CheckRunner {
     const auto view = MainView("expect items");
     if (!view) return;
     const ControlView* control = Control(*view, check.controlId, "expect items");
-    if (control) Compare("expect items " + std::to_string(check.controlId), QuotedList(check.items), QuotedList(control->items));
+    if (control)
+      Compare("expect items " + std::to_string(check.controlId), QuotedList(check.items), QuotedList(control->items));
   }
 
   void operator()(const ExpectFlag& check) {
@@ -203,8 +204,8 @@ class CheckRunner {
   const ControlView* Control(const DialogView& view, int id, const std::string& what) {
     const ControlView* control = view.Find(id);
     if (!control) {
-      m_context.transcript.Failure(m_line, what + ": dialog " + std::to_string(view.templateId) + " has no control " +
-                                               std::to_string(id));
+      m_context.transcript.Failure(
+          m_line, what + ": dialog " + std::to_string(view.templateId) + " has no control " + std::to_string(id));
     }
     return control;
   }
@@ -256,6 +257,8 @@ class CheckRunner {
 
 }  // namespace
 
-void EvaluateCheck(const Check& check, int line, CheckContext& context) { std::visit(CheckRunner(line, context), check); }
+void EvaluateCheck(const Check& check, int line, CheckContext& context) {
+  std::visit(CheckRunner(line, context), check);
+}
 
 }  // namespace scenario

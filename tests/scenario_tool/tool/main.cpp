@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "res/resource_tables.h"
 #include "framework/linux/resources.h"
-#include "tests/scenario_tool/tool/scenario_run.h"
+#include "res/resource_tables.h"
 #include "tests/scenario_tool/script/script_parser.h"
+#include "tests/scenario_tool/tool/scenario_run.h"
 #include "tests/scenario_tool/tool/wine/wine_run.h"
 
 namespace {
@@ -26,7 +26,8 @@ constexpr char kUsage[] =
 
 scenario::WineSetup WindowsBuild() {
   return {TAVRIN_WINDOWS_BUILD_DIR "/tests/scenario_tool/agent/portsetup-agent.exe",
-          TAVRIN_WINDOWS_BUILD_DIR "/tests/wine/devcon/devcon.exe", TAVRIN_WINE_TEMPLATE_PREFIX, TAVRIN_WINE_PREPARE_SCRIPT};
+          TAVRIN_WINDOWS_BUILD_DIR "/tests/wine/devcon/devcon.exe", TAVRIN_WINE_TEMPLATE_PREFIX,
+          TAVRIN_WINE_PREPARE_SCRIPT};
 }
 
 }  // namespace
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
   try {
     if (!wine) return scenario::ScenarioRun(*script, std::cout).Execute();
     if (const auto line = scenario::UnmakeableUnderWine(*script)) {
-      std::cout << path << ":" << *line << ": Wine cannot make this world as the Linux side does; the scenario does not run\n";
+      std::cout << path << ":" << *line
+                << ": Wine cannot make this world as the Linux side does; the scenario does not run\n";
       return 3;
     }
     return scenario::WineRun(*script, std::cout, WindowsBuild()).Execute();

@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
-#include "tests/scenario_tool/tool/dialog_view.h"
 #include "tests/scenario_tool/script/directive.h"
+#include "tests/scenario_tool/tool/dialog_view.h"
 #include "winapi/hive.h"
 
 namespace scenario {

@@ -1,9 +1,9 @@
 #include "tests/scenario_tool/tool/scenario_run.h"
 
-#include "tests/scenario_tool/tool/actions.h"
+#include "app/portsetup_app.h"
 #include "dialog/editing_state.h"
 #include "framework/linux/input.h"
-#include "app/portsetup_app.h"
+#include "tests/scenario_tool/tool/actions.h"
 #include "winapi/stand_in.h"
 
 namespace scenario {
@@ -17,7 +17,9 @@ ScenarioRun::ScenarioRun(const Script& script, std::ostream& out) : ScenarioSess
   };
   m_backend.onDialogStarted = [this](HWND dialog) { OnDialogStarted(dialog); };
   m_backend.onDialogEnded = [this](HWND dialog) { OnDialogEnded(dialog); };
-  m_backend.onIconDrawn = [this](HWND dialog) { NoteIcon(dialog->Dialog().iconPosition.x, dialog->Dialog().iconPosition.y); };
+  m_backend.onIconDrawn = [this](HWND dialog) {
+    NoteIcon(dialog->Dialog().iconPosition.x, dialog->Dialog().iconPosition.y);
+  };
   winapi::SetDebugSink([this](const char* text) { NoteDebugText(text); });
 }
 

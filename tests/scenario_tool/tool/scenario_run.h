@@ -43,7 +43,7 @@ class ScenarioRun : public ScenarioSession, private ScenarioPlatform {
 
   World m_world;
   framework::HeadlessBackend m_backend;
-  HWND m_mainDialog = nullptr;  // while the main dialog runs
+  HWND m_mainDialog = nullptr;               // while the main dialog runs
   std::optional<DialogView> m_mainLastView;  // kept as the main dialog ended
 };
 

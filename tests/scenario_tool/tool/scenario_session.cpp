@@ -1,10 +1,10 @@
 #include "tests/scenario_tool/tool/scenario_session.h"
 
-#include "tests/scenario_tool/tool/box_identity.h"
-#include "tests/scenario_tool/tool/checks.h"
 #include "framework/linux/headless/headless_backend.h"
 #include "tests/scenario_tool/script/script_words.h"
 #include "tests/scenario_tool/script/text_format.h"
+#include "tests/scenario_tool/tool/box_identity.h"
+#include "tests/scenario_tool/tool/checks.h"
 #include "tests/scenario_tool/tool/world/world_error.h"
 
 namespace scenario {
@@ -103,7 +103,8 @@ ScenarioSession::BoxAnswer ScenarioSession::AnswerBox(const std::string& text, c
       answer = queued.answer;
     } else {
       line = queued.line;
-      problem = "answer " + AnswerName(queued.answer) + " is not a button of message box " + box + " " + QuoteWord(text);
+      problem =
+          "answer " + AnswerName(queued.answer) + " is not a button of message box " + box + " " + QuoteWord(text);
     }
   }
   std::string note = "box " + box + " " + QuoteWord(text);

@@ -13,8 +13,8 @@ namespace {
 class ParserLog {
  public:
   ParserLog()
-      : m_parser({[this] { m_events.push_back("apply"); },
-                  [this](std::uint8_t byte) { m_events.push_back(Hex(byte)); }}) {}
+      : m_parser(
+            {[this] { m_events.push_back("apply"); }, [this](std::uint8_t byte) { m_events.push_back(Hex(byte)); }}) {}
 
   void Feed(const std::vector<std::uint8_t>& bytes) { m_parser.Feed(bytes.data(), bytes.size()); }
   const std::vector<std::string>& events() const { return m_events; }

@@ -6,21 +6,21 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <gtest/gtest.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 
 #include "platform/device_io.h"
+#include "platform/run_and_wait.h"
 #include "tests/support/file_text.h"
-#include "tools/tavrind/pid_file.h"
 #include "tests/support/process_probes.h"
 #include "tests/support/pseudo_terminal.h"
-#include "platform/run_and_wait.h"
-#include "winapi/stand_in.h"
 #include "tests/support/temp_prefix.h"
+#include "tools/tavrind/pid_file.h"
+#include "winapi/stand_in.h"
 
 namespace {
 
@@ -38,9 +38,7 @@ bool Exists(const std::string& path) {
 }
 
 // Whether the program could take the port now.
-bool PortIsFree(const char* portName) {
-  return OpenDeviceExclusive(SerialPortPath(portName).c_str()).IsOpen();
-}
+bool PortIsFree(const char* portName) { return OpenDeviceExclusive(SerialPortPath(portName).c_str()).IsOpen(); }
 
 void StoreWord(const char* portName, DWORD word) {
   HKEY key = nullptr;
@@ -201,7 +199,8 @@ TEST_F(DriverStandIn, RunWithoutForegroundReturnsOnceServingAndLogsToItsFileOnly
   ASSERT_NE(driver, 0);
   EXPECT_FALSE(PortIsFree("COM3"));
   SendApplyCommand();
-  EXPECT_TRUE(WaitUntil([&] { return FileText(m_prefix.path() + "/tavrind.log").find("apply command") != std::string::npos; }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return FileText(m_prefix.path() + "/tavrind.log").find("apply command") != std::string::npos; }));
   EXPECT_EQ(FileText(output), "tavrind: the driver of " + m_prefix.path() + " runs as process " +
                                   std::to_string(driver) + "; it logs to " + m_prefix.path() + "/tavrind.log\n");
   // Not this test's child: its end shows as the pid file going away.
@@ -216,7 +215,8 @@ TEST_F(DriverStandIn, OtherBytesAreLoggedAndIgnored) {
   const BYTE noise[] = {0x41, 0x0A, 0x01};
   EXPECT_EQ(WriteDevice(device, noise, sizeof noise), 3u);
   device.Close();
-  EXPECT_TRUE(WaitUntil([&] { return FileText(m_prefix.path() + "/tavrind.log").find("ignored byte 0x41") != std::string::npos; }));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return FileText(m_prefix.path() + "/tavrind.log").find("ignored byte 0x41") != std::string::npos; }));
   // The pending 0x0A 0x01 and a later 0x42 make one apply command.
   StoreWord("COM3", 0x01);
   device = OpenDeviceExclusive(kControlDevicePath);
@@ -315,9 +315,7 @@ TEST_F(DeviceConsoleTool, OtherCommandLinesPrintUsageAndFail) {
     EXPECT_EQ(Run(parameters), 2u) << parameters;
 }
 
-TEST_F(DeviceConsoleTool, WithoutARunningDriverItFails) {
-  EXPECT_EQ(Run("restart ROOT\\TAVRIN"), 1u);
-}
+TEST_F(DeviceConsoleTool, WithoutARunningDriverItFails) { EXPECT_EQ(Run("restart ROOT\\TAVRIN"), 1u); }
 
 TEST_F(DeviceConsoleTool, StalePidFileNamingAnotherProgramIsNotSignalled) {
   // This test process is alive but no driver: it must not get the SIGHUP,

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "tests/support/file_text.h"
-#include "winapi/hive.h"
+#include "tests/support/temp_directory.h"
 #include "tools/tavrind/install.h"
 #include "tools/tavrind/serial_devices.h"
 #include "tools/tavrind/service_key.h"
 #include "tools/tavrind/service_key_setup.h"
-#include "tests/support/temp_directory.h"
+#include "winapi/hive.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "tests/wine/windows/control_reader.h"
 
-#include "tests/wine/windows/dialog_windows.h"
 #include "framework/win32/text_messages.h"
+#include "tests/wine/windows/dialog_windows.h"
 
 namespace wine_test {
 namespace {

@@ -29,8 +29,8 @@ std::vector<ControlState> ReadControls(HWND window);
 
 struct MessageBoxState {
   std::string caption;
-  std::string text;        // its one static that shows no icon
-  std::set<int> buttons;   // the ids of its shown buttons
+  std::string text;       // its one static that shows no icon
+  std::set<int> buttons;  // the ids of its shown buttons
 };
 
 MessageBoxState ReadMessageBox(HWND box);

@@ -39,11 +39,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/win32/text_messages.h"
+#include "framework/win32/wide_text.h"
 #include "tests/wine/windows/control_reader.h"
 #include "tests/wine/windows/dialog_windows.h"
 #include "tests/wine/windows/step_output.h"
-#include "framework/win32/text_messages.h"
-#include "framework/win32/wide_text.h"
 #include "tests/wine/windows/window_picture.h"
 
 namespace {
@@ -66,11 +66,20 @@ std::string Escaped(const std::string& text) {
   std::string escaped;
   for (const char c : text) {
     switch (c) {
-      case '\\': escaped += "\\\\"; break;
-      case '\n': escaped += "\\n"; break;
-      case '\r': escaped += "\\r"; break;
-      case '\t': escaped += "\\t"; break;
-      default: escaped += c;
+      case '\\':
+        escaped += "\\\\";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\t':
+        escaped += "\\t";
+        break;
+      default:
+        escaped += c;
     }
   }
   return escaped;

@@ -56,7 +56,8 @@ HWND FindDialog(DWORD pid, const std::string& caption) {
   for (HWND window : Dialogs()) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if ((pid == 0 || owner == pid) && GetWindow(window, GW_OWNER) == nullptr && framework::win32::WindowText(window) == caption) {
+    if ((pid == 0 || owner == pid) && GetWindow(window, GW_OWNER) == nullptr &&
+        framework::win32::WindowText(window) == caption) {
       return window;
     }
   }

@@ -32,11 +32,11 @@
 #include <thread>
 #include <vector>
 
-#include "tests/wine/windows/control_reader.h"
+#include "model/port_setting.h"
 #include "platform/device_io.h"
 #include "platform/driver_settings_store.h"
-#include "model/port_setting.h"
 #include "platform/run_and_wait.h"
+#include "tests/wine/windows/control_reader.h"
 #include "tests/wine/windows/settings_key.h"
 #include "tests/wine/windows/step_output.h"
 

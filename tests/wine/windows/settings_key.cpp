@@ -17,10 +17,12 @@ std::string SetKeyPresent(bool present) {
   if (!present) {
     const LSTATUS status = RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKeyPath);
     if (status == ERROR_SUCCESS) RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKeyPath);
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? std::string() : Refused("deleting the key", status);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? std::string()
+                                                                     : Refused("deleting the key", status);
   }
   HKEY key = nullptr;
-  const LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  const LSTATUS status =
+      RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS) return Refused("making the key", status);
   RegCloseKey(key);
   return {};
@@ -30,7 +32,8 @@ std::string SetValue(const std::string& name, DWORD type, const std::vector<BYTE
   HKEY key = nullptr;
   LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_SET_VALUE, &key);
   if (status != ERROR_SUCCESS) return Refused("opening the key", status);
-  status = RegSetValueExW(key, framework::win32::Widen(name).c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
+  status =
+      RegSetValueExW(key, framework::win32::Widen(name).c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
   RegCloseKey(key);
   return status == ERROR_SUCCESS ? std::string() : Refused("storing the value", status);
 }

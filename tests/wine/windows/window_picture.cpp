@@ -45,8 +45,8 @@ bool Look(HWND window, Picture& picture) {
   SelectObject(memory, previous);
   BITMAPINFO info{};
   info.bmiHeader = Header(picture);
-  const int copied = GetDIBits(memory, bitmap, 0, static_cast<UINT>(picture.height), picture.rows.data(), &info,
-                               DIB_RGB_COLORS);
+  const int copied =
+      GetDIBits(memory, bitmap, 0, static_cast<UINT>(picture.height), picture.rows.data(), &info, DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
@@ -61,7 +61,8 @@ bool Save(const Picture& picture, const std::string& path) {
   file.bfSize = file.bfOffBits + static_cast<DWORD>(picture.rows.size());
   FILE* out = std::fopen(path.c_str(), "wb");
   if (out == nullptr) return false;
-  const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&header, sizeof header, 1, out) == 1 &&
+  const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                       std::fwrite(&header, sizeof header, 1, out) == 1 &&
                        std::fwrite(picture.rows.data(), 1, picture.rows.size(), out) == picture.rows.size();
   return std::fclose(out) == 0 && written;
 }

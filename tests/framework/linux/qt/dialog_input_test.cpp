@@ -16,8 +16,8 @@
 
 #include "framework/framework.h"
 #include "framework/linux/input.h"
-#include "tests/framework/linux/qt/qt_test_support.h"
 #include "res/resource.h"
+#include "tests/framework/linux/qt/qt_test_support.h"
 
 namespace {
 
@@ -99,12 +99,11 @@ class DialogInputTest : public QtBackendTest {
 };
 
 TEST_F(DialogInputTest, ClickOnAButtonIsBnClicked) {
-  m_script.Then([this] { QTest::mouseClick(Control(IDC_ADD_BUTTON), Qt::LeftButton); })
-      .Then([this] {
-        EXPECT_EQ(m_dialog.events, Events{"clicked 1007"});
-        ExpectFocusOn(IDC_ADD_BUTTON);
-        QTest::mouseClick(Control(IDOK), Qt::LeftButton);
-      });
+  m_script.Then([this] { QTest::mouseClick(Control(IDC_ADD_BUTTON), Qt::LeftButton); }).Then([this] {
+    EXPECT_EQ(m_dialog.events, Events{"clicked 1007"});
+    ExpectFocusOn(IDC_ADD_BUTTON);
+    QTest::mouseClick(Control(IDOK), Qt::LeftButton);
+  });
   m_script.Start();
   EXPECT_EQ(m_dialog.DoModal(), IDOK);
   EXPECT_EQ(m_dialog.events, (Events{"clicked 1007", "OK"}));
@@ -112,8 +111,9 @@ TEST_F(DialogInputTest, ClickOnAButtonIsBnClicked) {
 
 TEST_F(DialogInputTest, TabFollowsTheTemplateTabStops) {
   // The hidden restart button is skipped; the baud and PnP combos stand last.
-  const int tabStops[] = {IDC_PORT_LIST, IDC_DRIVER_TYPE_COMBO, IDC_ADD_BUTTON, IDC_REMOVE_BUTTON, IDC_WATCH_LIST,
-                          IDC_APPLY_BUTTON, IDOK, IDC_BAUD_RATE_COMBO, IDC_PNP_POLLING_COMBO, IDC_PORT_LIST};
+  const int tabStops[] = {IDC_PORT_LIST,         IDC_DRIVER_TYPE_COMBO, IDC_ADD_BUTTON, IDC_REMOVE_BUTTON,
+                          IDC_WATCH_LIST,        IDC_APPLY_BUTTON,      IDOK,           IDC_BAUD_RATE_COMBO,
+                          IDC_PNP_POLLING_COMBO, IDC_PORT_LIST};
   for (const int focused : std::span(tabStops).first(std::size(tabStops) - 1)) {
     m_script.Then([this, focused] {
       ExpectFocusOn(focused);
@@ -301,7 +301,8 @@ TEST_F(DialogInputTest, SystemMenuShowsThePlatformAndProgramItems) {
   });
   m_script.WithMenu([](QMenu& menu) {
     QStringList texts;
-    for (const QAction* action : menu.actions()) texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    for (const QAction* action : menu.actions())
+      texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(texts, (QStringList{"&Move", "-", "&Close\tAlt+F4", "-", "?? TAVRIN(&A)..."}));
     QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(menu.actions().last()).center());
   });
@@ -316,7 +317,7 @@ TEST_F(DialogInputTest, SystemMenuShowsThePlatformAndProgramItems) {
   m_script.Start();
   EXPECT_EQ(m_dialog.DoModal(), IDCANCEL);
   EXPECT_EQ(m_dialog.events, (Events{"syscommand 16", "syscommand " + std::to_string(SC_KEYMENU),
-                                    "syscommand " + std::to_string(SC_CLOSE), "Cancel"}));
+                                     "syscommand " + std::to_string(SC_CLOSE), "Cancel"}));
 }
 
 TEST_F(DialogInputTest, AboutBoxRunsModalOverTheDialog) {

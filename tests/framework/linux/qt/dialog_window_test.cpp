@@ -10,9 +10,9 @@
 
 #include "framework/framework.h"
 #include "framework/linux/input.h"
-#include "tests/framework/linux/qt/qt_test_support.h"
 #include "res/resource.h"
 #include "res/resource_tables.h"
+#include "tests/framework/linux/qt/qt_test_support.h"
 
 namespace {
 
@@ -70,7 +70,8 @@ TEST_F(DialogWindowTest, MainDialogMatchesItsTemplate) {
     const auto& metrics = window.Metrics();
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("TAVRIN"));
-    EXPECT_EQ(window.size(), QSize(Pixels(dialogTemplate->cx, metrics.baseX, 4), Pixels(dialogTemplate->cy, metrics.baseY, 8)));
+    EXPECT_EQ(window.size(),
+              QSize(Pixels(dialogTemplate->cx, metrics.baseX, 4), Pixels(dialogTemplate->cy, metrics.baseY, 8)));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));

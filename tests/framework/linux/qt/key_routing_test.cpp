@@ -60,10 +60,9 @@ TEST(KeyRouting, OpenComboList) {
 }
 
 TEST(KeyRouting, NavigationKeysGoToTheCoreExceptTheCaretKeysOfAnEditField) {
-  const std::pair<int, UINT> navigation[] = {{Qt::Key_Up, VK_UP},     {Qt::Key_Down, VK_DOWN},
-                                             {Qt::Key_Left, VK_LEFT}, {Qt::Key_Right, VK_RIGHT},
-                                             {Qt::Key_Home, VK_HOME}, {Qt::Key_End, VK_END},
-                                             {Qt::Key_PageUp, VK_PRIOR}, {Qt::Key_PageDown, VK_NEXT}};
+  const std::pair<int, UINT> navigation[] = {
+      {Qt::Key_Up, VK_UP},     {Qt::Key_Down, VK_DOWN}, {Qt::Key_Left, VK_LEFT},    {Qt::Key_Right, VK_RIGHT},
+      {Qt::Key_Home, VK_HOME}, {Qt::Key_End, VK_END},   {Qt::Key_PageUp, VK_PRIOR}, {Qt::Key_PageDown, VK_NEXT}};
   for (const auto& [key, virtualKey] : navigation) {
     for (const KeyTarget target : {KeyTarget::ListBox, KeyTarget::DropDownList, KeyTarget::PushButton}) {
       const KeyRoute route = RouteKey(key, Qt::NoModifier, target, false);

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include "tests/framework/linux/qt/qt_test_support.h"
 #include "framework/linux/resources.h"
+#include "tests/framework/linux/qt/qt_test_support.h"
 
 namespace {
 

@@ -20,12 +20,12 @@
 #include <vector>
 
 #include "dialog/about_box.h"
+#include "dialog/port_setup_dlg.h"
 #include "framework/framework.h"
 #include "framework/linux/input.h"
-#include "dialog/port_setup_dlg.h"
-#include "tests/framework/linux/qt/qt_test_support.h"
-#include "res/resource.h"
 #include "framework/linux/resources.h"
+#include "res/resource.h"
+#include "tests/framework/linux/qt/qt_test_support.h"
 #include "tests/scenario_tool/tool/world/world.h"
 
 namespace {
@@ -41,12 +41,18 @@ struct Language {
 };
 
 constexpr Language kLanguages[] = {
-    {1028, "zh-TW", "是(&Y)", "否(&N)", "確定"},     {1031, "de", "&Ja", "&Nein", "OK"},
-    {1033, "en", "&Yes", "&No", "OK"},              {1036, "fr", "&Oui", "&Non", "OK"},
-    {1040, "it", "&Sì", "&No", "OK"},               {1041, "ja", "はい(&Y)", "いいえ(&N)", "OK"},
-    {1042, "ko", "예(&Y)", "아니요(&N)", "확인"},    {1043, "nl", "&Ja", "&Nee", "OK"},
-    {1049, "ru", "&Да", "&Нет", "OK"},              {2052, "zh-CN", "是(&Y)", "否(&N)", "确定"},
-    {3076, "zh-HK", "是(&Y)", "否(&N)", "確定"},     {3082, "es", "&Sí", "&No", "Aceptar"},
+    {1028, "zh-TW", "是(&Y)", "否(&N)", "確定"},
+    {1031, "de", "&Ja", "&Nein", "OK"},
+    {1033, "en", "&Yes", "&No", "OK"},
+    {1036, "fr", "&Oui", "&Non", "OK"},
+    {1040, "it", "&Sì", "&No", "OK"},
+    {1041, "ja", "はい(&Y)", "いいえ(&N)", "OK"},
+    {1042, "ko", "예(&Y)", "아니요(&N)", "확인"},
+    {1043, "nl", "&Ja", "&Nee", "OK"},
+    {1049, "ru", "&Да", "&Нет", "OK"},
+    {2052, "zh-CN", "是(&Y)", "否(&N)", "确定"},
+    {3076, "zh-HK", "是(&Y)", "否(&N)", "確定"},
+    {3082, "es", "&Sí", "&No", "Aceptar"},
     {4100, "zh-SG", "是(&Y)", "否(&N)", "确定"},
 };
 
@@ -227,14 +233,13 @@ TEST_F(Pictures, TheAboutBox) {
 
 TEST_F(Pictures, TheMessageBoxesInEveryLanguageShowTheirWholeTextAndTheLanguagesButtons) {
   // 103 comes in a Yes/No box from Add and in an OK box from a rewrite.
-  const std::pair<UINT, UINT> boxes[] = {{102, MB_YESNO}, {103, MB_YESNO}, {103, MB_OK},  {104, MB_OK},
+  const std::pair<UINT, UINT> boxes[] = {{102, MB_YESNO}, {103, MB_YESNO}, {103, MB_OK}, {104, MB_OK},
                                          {105, MB_OK},    {106, MB_OK},    {118, MB_OK}};
   for (const Language& language : kLanguages) {
     framework::SetResourceLanguage(language.id);
     for (const auto& [id, type] : boxes) {
       const std::string text = LoadedText(id);
-      const QString name =
-          PictureName("box-" + std::to_string(id) + (type == MB_YESNO ? "-yesno" : "-ok"), language);
+      const QString name = PictureName("box-" + std::to_string(id) + (type == MB_YESNO ? "-yesno" : "-ok"), language);
       SCOPED_TRACE(name.toStdString());
       const QMessageBox::StandardButtons buttons =
           type == MB_YESNO ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok);
@@ -248,8 +253,9 @@ TEST_F(Pictures, TheMessageBoxesInEveryLanguageShowTheirWholeTextAndTheLanguages
         EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "the text is cut";
         EXPECT_TRUE(HasEveryGlyph(label->text(), label->font()));
         const std::vector<std::pair<QMessageBox::StandardButton, const char*>> words =
-            type == MB_YESNO ? std::vector{std::pair{QMessageBox::Yes, language.yes}, std::pair{QMessageBox::No, language.no}}
-                             : std::vector{std::pair{QMessageBox::Ok, language.ok}};
+            type == MB_YESNO
+                ? std::vector{std::pair{QMessageBox::Yes, language.yes}, std::pair{QMessageBox::No, language.no}}
+                : std::vector{std::pair{QMessageBox::Ok, language.ok}};
         for (const auto& [button, word] : words) {
           EXPECT_EQ(box.button(button)->text().toStdString(), word);
           EXPECT_TRUE(HasEveryGlyph(box.button(button)->text(), box.button(button)->font())) << word;

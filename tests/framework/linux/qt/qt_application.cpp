@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <memory>
 
-#include "res/resource_tables.h"
 #include "framework/linux/resources.h"
+#include "res/resource_tables.h"
 
 namespace {
 

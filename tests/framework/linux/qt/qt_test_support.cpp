@@ -58,15 +58,14 @@ InputScript& InputScript::Then(std::function<void()> step) {
 
 InputScript& InputScript::WithBox(std::function<void(QMessageBox&)> step) {
   m_steps.push_back({When::BoxOpen, [step = std::move(step)] {
-                      step(*dynamic_cast<QMessageBox*>(QApplication::activeModalWidget()));
-                    }});
+                       step(*dynamic_cast<QMessageBox*>(QApplication::activeModalWidget()));
+                     }});
   return *this;
 }
 
 InputScript& InputScript::WithMenu(std::function<void(QMenu&)> step) {
-  m_steps.push_back({When::MenuOpen, [step = std::move(step)] {
-                      step(*dynamic_cast<QMenu*>(QApplication::activePopupWidget()));
-                    }});
+  m_steps.push_back(
+      {When::MenuOpen, [step = std::move(step)] { step(*dynamic_cast<QMenu*>(QApplication::activePopupWidget())); }});
   return *this;
 }
 
@@ -88,9 +87,15 @@ void InputScript::Tick() {
   const bool menuOpen = dynamic_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
   bool ready = false;
   switch (m_steps.front().when) {
-    case When::Idle: ready = !boxOpen && !menuOpen && !framework::HasPendingMessages(); break;
-    case When::BoxOpen: ready = boxOpen; break;
-    case When::MenuOpen: ready = menuOpen; break;
+    case When::Idle:
+      ready = !boxOpen && !menuOpen && !framework::HasPendingMessages();
+      break;
+    case When::BoxOpen:
+      ready = boxOpen;
+      break;
+    case When::MenuOpen:
+      ready = menuOpen;
+      break;
   }
   if (!ready) return;
   // Run from a posted call, not from the timer: Qt does not fire a timer again

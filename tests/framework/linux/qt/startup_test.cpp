@@ -11,11 +11,11 @@
 #include "framework/framework.h"
 #include "framework/linux/input.h"
 #include "framework/linux/qt/qt_backend.h"
-#include "tests/framework/linux/qt/qt_test_support.h"
-#include "res/resource.h"
-#include "res/resource_tables.h"
 #include "framework/linux/resources.h"
 #include "framework/linux/startup/startup.h"
+#include "res/resource.h"
+#include "res/resource_tables.h"
+#include "tests/framework/linux/qt/qt_test_support.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // the messages they queue and the control state they change.
 #include <gtest/gtest.h>
 
-#include "framework/linux/tui/dialog_input.h"
 #include "framework/linux/input.h"
 #include "framework/linux/message_queue.h"
+#include "framework/linux/tui/dialog_input.h"
 #include "framework/linux/tui/screen_painter.h"
 #include "tests/framework/linux/tui/template_windows.h"
 
@@ -33,8 +33,8 @@ class DialogInput : public ::testing::Test {
     Repaint();
     for (const HitArea& hit : state.hits) {
       if (hit.window == window && hit.what == what && hit.index == index) {
-        HandleDialogEvent(state, Top(), InputEvent::At(InputEvent::Kind::Click, hit.area.top,
-                                                       hit.area.left + hit.area.width / 2));
+        HandleDialogEvent(state, Top(),
+                          InputEvent::At(InputEvent::Kind::Click, hit.area.top, hit.area.left + hit.area.width / 2));
         return;
       }
     }

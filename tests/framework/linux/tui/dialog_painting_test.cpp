@@ -119,8 +119,7 @@ TEST_F(MainDialogPainting, NoFocusShowsWhileAMessageBoxIsOpen) {
 TEST_F(MainDialogPainting, DisabledControlsAreDimmed) {
   Control(1018)->enabled = false;
   const Canvas& canvas = Paint();
-  EXPECT_EQ(canvas.At(kBottomButtonRow, ColumnOf(canvas, kBottomButtonRow, "[ Apply settings ]")).tone,
-            Tone::Disabled);
+  EXPECT_EQ(canvas.At(kBottomButtonRow, ColumnOf(canvas, kBottomButtonRow, "[ Apply settings ]")).tone, Tone::Disabled);
 }
 
 TEST_F(MainDialogPainting, AListScrollsToItsSelectionAndShowsAScrollBar) {

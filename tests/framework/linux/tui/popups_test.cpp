@@ -2,12 +2,12 @@
 // answer or choose, and how they are drawn.
 #include <gtest/gtest.h>
 
-#include "framework/linux/tui/message_box_popup.h"
-#include "res/resource_tables.h"
 #include "framework/linux/resources.h"
+#include "framework/linux/tui/message_box_popup.h"
 #include "framework/linux/tui/screen_state.h"
-#include "tests/framework/linux/tui/screen_text.h"
 #include "framework/linux/tui/system_menu_popup.h"
+#include "res/resource_tables.h"
+#include "tests/framework/linux/tui/screen_text.h"
 #include "tests/framework/linux/tui/template_windows.h"
 
 namespace framework::tui {
@@ -88,8 +88,7 @@ TEST_F(MessageBoxWords, InTheLanguageOfTheStringTable) {
   framework::SetResourceLanguage(4100);  // Singapore: the Simplified words
   EXPECT_EQ(LabelsOf(MessageBoxPopup("?", "", MB_OK)), (std::vector<std::string>{"确定"}));
   framework::SetResourceLanguage(1033);
-  EXPECT_EQ(LabelsOf(MessageBoxPopup("?", "", MB_YESNOCANCEL)),
-            (std::vector<std::string>{"Yes", "No", "Cancel"}));
+  EXPECT_EQ(LabelsOf(MessageBoxPopup("?", "", MB_YESNOCANCEL)), (std::vector<std::string>{"Yes", "No", "Cancel"}));
   framework::UseModule({});
   framework::SetResourceLanguage(1049);
   EXPECT_EQ(LabelsOf(MessageBoxPopup("?", "", MB_OK)), (std::vector<std::string>{"OK"}));
@@ -142,9 +141,7 @@ TEST(MessageBoxDrawing, ANarrowTerminalWrapsTheTextToItsWidth) {
 
 class SystemMenu : public ::testing::Test {
  protected:
-  SystemMenu() {
-    main.Dialog()->Dialog().systemMenu = {{MF_SEPARATOR, 0, ""}, {MF_STRING, 16, "?? TAVRIN(&A)..."}};
-  }
+  SystemMenu() { main.Dialog()->Dialog().systemMenu = {{MF_SEPARATOR, 0, ""}, {MF_STRING, 16, "?? TAVRIN(&A)..."}}; }
   SystemMenuPopup Open() { return SystemMenuPopup(main.Dialog(), SystemMenuEntries(*main.Dialog())); }
 
   TemplateWindows main{102};

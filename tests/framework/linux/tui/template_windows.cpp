@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "res/resource_tables.h"
 #include "framework/linux/resources.h"
 #include "framework/linux/window_registry.h"
+#include "res/resource_tables.h"
 
 namespace {
 
@@ -28,10 +28,16 @@ HWND TemplateWindows::Control(int id) const {
 }
 
 void SetEnglishTexts(HWND mainDialog) {
-  const std::pair<int, const char*> texts[] = {
-      {1029, "TAVRIN settings"},  {1024, "Available COM list"},     {1025, "Driver type"},
-      {1027, "Init scan baud rate"}, {1028, "PnP polling"},          {1007, ">> Add to list >>"},
-      {1009, "<< Remove from list <<"}, {1026, "TAVRIN watch list"}, {1018, "Apply settings"},
-      {1, "Quit"},                {1021, "Restart TAVRIN driver"}};
+  const std::pair<int, const char*> texts[] = {{1029, "TAVRIN settings"},
+                                               {1024, "Available COM list"},
+                                               {1025, "Driver type"},
+                                               {1027, "Init scan baud rate"},
+                                               {1028, "PnP polling"},
+                                               {1007, ">> Add to list >>"},
+                                               {1009, "<< Remove from list <<"},
+                                               {1026, "TAVRIN watch list"},
+                                               {1018, "Apply settings"},
+                                               {1, "Quit"},
+                                               {1021, "Restart TAVRIN driver"}};
   for (const auto& [id, text] : texts) mainDialog->Child(id)->text = text;
 }

@@ -16,7 +16,9 @@ TEST(TextCells, WideCharactersTakeTwoCells) {
 }
 
 TEST(TextCells, ControlCharactersTakeNoCellButTabsAndLineFeedsShowAsBlanks) {
-  EXPECT_EQ(CellsOf("a\x01" "b"), 2);
+  EXPECT_EQ(CellsOf("a\x01"
+                    "b"),
+            2);
   const std::vector<Glyph> glyphs = GlyphsOf("a\tb\n");
   ASSERT_EQ(glyphs.size(), 4u);
   EXPECT_EQ(glyphs[1].text, " ");
@@ -24,7 +26,9 @@ TEST(TextCells, ControlCharactersTakeNoCellButTabsAndLineFeedsShowAsBlanks) {
 }
 
 TEST(TextCells, BrokenUtf8ShowsAsReplacementCharacters) {
-  const std::vector<Glyph> glyphs = GlyphsOf("a\xE8\xA8" "b\xC0\xAF");
+  const std::vector<Glyph> glyphs = GlyphsOf(
+      "a\xE8\xA8"
+      "b\xC0\xAF");
   // a, the cut sequence one byte at a time, b, the overlong pair one byte at a time
   ASSERT_EQ(glyphs.size(), 6u);
   EXPECT_EQ(glyphs[0].text, "a");
@@ -50,8 +54,7 @@ TEST(CutToCells, NeverSplitsAWideCharacter) {
 }
 
 TEST(WrapToCells, BreaksAfterTheLastBlankThatFits) {
-  EXPECT_EQ(WrapToCells("Save settings before quit?", 14),
-            (std::vector<std::string>{"Save settings", "before quit?"}));
+  EXPECT_EQ(WrapToCells("Save settings before quit?", 14), (std::vector<std::string>{"Save settings", "before quit?"}));
 }
 
 TEST(WrapToCells, BreaksAtLineFeedsAndKeepsATrailingEmptyLine) {

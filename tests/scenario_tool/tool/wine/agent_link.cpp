@@ -9,9 +9,9 @@
 #include <chrono>
 
 #include "tests/scenario_tool/script/agent_protocol.h"
-#include "tests/wine/linux_programs.h"
 #include "tests/scenario_tool/script/script_words.h"
 #include "tests/scenario_tool/tool/world/world_error.h"
+#include "tests/wine/linux_programs.h"
 
 namespace scenario {
 namespace {

@@ -3,10 +3,10 @@
 #include "framework/linux/resources.h"
 #include "tests/scenario_tool/script/script_numbers.h"
 #include "tests/scenario_tool/script/script_words.h"
-#include "tests/scenario_tool/tool/world/settings_hive.h"
 #include "tests/scenario_tool/script/text_format.h"
-#include "tests/wine/wine_languages.h"
+#include "tests/scenario_tool/tool/world/settings_hive.h"
 #include "tests/scenario_tool/tool/world/world_error.h"
+#include "tests/wine/wine_languages.h"
 
 namespace scenario {
 namespace {
@@ -50,9 +50,10 @@ DialogView ParseView(const std::vector<std::string>& lines) {
       view.self.showsIcon = words.at(3) == "1";
       view.self.text = words.at(4);
     } else if (what == "control") {
-      ControlView control{std::stoi(words.at(1)), KindNamed(words.at(2)), words.at(7), words.at(3) == "1",
-                          words.at(4) == "1", std::vector<std::string>(words.begin() + 8, words.end()),
-                          std::stoi(words.at(6)), words.at(5) == "1"};
+      ControlView control{
+          std::stoi(words.at(1)), KindNamed(words.at(2)), words.at(7),
+          words.at(3) == "1",     words.at(4) == "1",     std::vector<std::string>(words.begin() + 8, words.end()),
+          std::stoi(words.at(6)), words.at(5) == "1"};
       view.controls.push_back(std::move(control));
     } else if (what == "focus") {
       if (words.at(1) != "none") view.focusId = std::stoi(words[1]);
@@ -142,8 +143,8 @@ void WineRun::ApplyWorld(const WorldDirective& directive) {
         } else if constexpr (std::is_same_v<T, SetKey>) {
           request = std::string("key ") + (d.state == KeyState::Absent ? "absent" : "present");
         } else if constexpr (std::is_same_v<T, SetValue>) {
-          request = "value " + QuoteWord(d.name) + " " + std::to_string(d.isWord ? 4 : 3) + " " +
-                    QuoteWord(HexText(d.data));
+          request =
+              "value " + QuoteWord(d.name) + " " + std::to_string(d.isWord ? 4 : 3) + " " + QuoteWord(HexText(d.data));
         } else {
           m_world.Devcon().Set(d);
         }

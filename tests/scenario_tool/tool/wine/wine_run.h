@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/scenario_tool/tool/wine/agent_link.h"
 #include "tests/scenario_tool/tool/scenario_session.h"
+#include "tests/scenario_tool/tool/wine/agent_link.h"
 #include "tests/scenario_tool/tool/wine/wine_world.h"
 
 namespace scenario {

@@ -9,9 +9,9 @@
 
 #include <filesystem>
 
+#include "tests/scenario_tool/tool/world/world_error.h"
 #include "tests/wine/linux_programs.h"
 #include "winapi/unique_fd.h"
-#include "tests/scenario_tool/tool/world/world_error.h"
 
 namespace scenario {
 namespace {

@@ -14,10 +14,10 @@
 #include "tests/scenario_tool/tool/world/control_device.h"
 #include "tests/scenario_tool/tool/world/devcon_stub.h"
 #include "tests/scenario_tool/tool/world/serial_ports.h"
+#include "tests/scenario_tool/tool/world/world.h"
 #include "tests/support/temp_directory.h"
 #include "tests/wine/virtual_display.h"
 #include "tests/wine/wine_prefix.h"
-#include "tests/scenario_tool/tool/world/world.h"
 
 namespace scenario {
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "tests/scenario_tool/tool/world/child_processes.h"
-#include "tests/support/file_text.h"
 #include "tests/scenario_tool/tool/world/replaced_file.h"
 #include "tests/scenario_tool/tool/world/world_error.h"
+#include "tests/support/file_text.h"
 
 namespace scenario {
 namespace {
@@ -23,7 +23,8 @@ int ExitCode(const SetDevcon& behaviour) { return behaviour.mode == DevconMode::
 std::string ScriptText(const SetDevcon& behaviour, const std::string& logPath) {
   std::string script =
       "#!/bin/sh\n"
-      "printf '%s\\n' \"$*\" >> " + ShellQuoted(logPath) + "\n";
+      "printf '%s\\n' \"$*\" >> " +
+      ShellQuoted(logPath) + "\n";
   if (behaviour.mode == DevconMode::Sleep) return script + "exec /bin/sleep " + behaviour.sleepSeconds + "\n";
   return script + "exit " + std::to_string(ExitCode(behaviour)) + "\n";
 }

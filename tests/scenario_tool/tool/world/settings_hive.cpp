@@ -4,10 +4,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "tests/scenario_tool/tool/world/replaced_file.h"
 #include "tests/scenario_tool/script/script_words.h"
-#include "winapi/stand_in.h"
+#include "tests/scenario_tool/tool/world/replaced_file.h"
 #include "tests/scenario_tool/tool/world/world_error.h"
+#include "winapi/stand_in.h"
 
 namespace scenario {
 namespace {
@@ -59,7 +59,8 @@ void SettingsHive::Set(KeyState state) {
   winapi::Hive hive = Load();
   const bool present = winapi::HiveHasKey(hive, kServiceKeyPath);
   if (state == KeyState::Absent) {
-    std::erase_if(hive.keys, [](const winapi::HiveKey& key) { return winapi::SameRegistryName(key.path, kServiceKeyPath); });
+    std::erase_if(hive.keys,
+                  [](const winapi::HiveKey& key) { return winapi::SameRegistryName(key.path, kServiceKeyPath); });
   } else if (!present) {
     hive.keys.push_back(EmptyServiceKey());
   }

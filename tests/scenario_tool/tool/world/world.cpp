@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "framework/linux/resources.h"
-#include "winapi/stand_in.h"
 #include "tests/scenario_tool/tool/world/world_error.h"
+#include "winapi/stand_in.h"
 
 namespace scenario {
 namespace {

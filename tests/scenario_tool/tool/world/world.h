@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/scenario_tool/script/directive.h"
 #include "tests/scenario_tool/tool/world/control_device.h"
 #include "tests/scenario_tool/tool/world/devcon_stub.h"
-#include "tests/scenario_tool/script/directive.h"
 #include "tests/scenario_tool/tool/world/serial_ports.h"
 #include "tests/scenario_tool/tool/world/settings_hive.h"
 #include "tests/support/temp_directory.h"

@@ -17,6 +17,8 @@ inline constexpr PortSetting kPnpPolling = 0x02;
 inline constexpr PortSetting kHidDigitizer = 0x04;
 inline constexpr PortSetting kBaudIndexMask = 0x38;
 inline constexpr int kBaudIndexShift = 3;
+// The bits a settings word may have; all others are 0.
+inline constexpr PortSetting kSettingsWordBits = kWatched | kPnpPolling | kHidDigitizer | kBaudIndexMask;
 
 // The choice texts of the three combos, in combo order: a combo's selection
 // index is the table index, and the baud index is the word's BaudIndex.

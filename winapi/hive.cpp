@@ -25,6 +25,14 @@ LineT* FindValueLine(HiveT& hive, std::string_view keyPath, std::string_view val
 
 bool SameRegistryName(std::string_view a, std::string_view b) { return base::EqualsIgnoringAsciiCase(a, b); }
 
+Hive EmptyHive(HiveEncoding encoding, std::string_view newline) {
+  Hive hive;
+  hive.preamble.append(kHiveVersionLine).append(newline);
+  hive.newline = newline;
+  hive.encoding = encoding;
+  return hive;
+}
+
 std::string SerializeHive(const Hive& hive) {
   std::size_t size = hive.preamble.size();
   for (const HiveKey& key : hive.keys) {

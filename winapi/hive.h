@@ -24,6 +24,9 @@
 
 namespace winapi {
 
+// The first line of a hive, and of what the registry editor exports.
+inline constexpr std::string_view kHiveVersionLine = "Windows Registry Editor Version 5.00";
+
 struct HiveError {
   int line = 0;  // 1-based line where the text stops being a hive
   std::string message;
@@ -63,6 +66,9 @@ struct Hive {
   HiveEncoding encoding = HiveEncoding::Utf8;
   friend bool operator==(const Hive&, const Hive&) = default;
 };
+
+// A hive of the version line alone, ending in `newline`.
+Hive EmptyHive(HiveEncoding encoding, std::string_view newline);
 
 // The file's bytes as a hive, or nullopt with the line that is wrong and why.
 std::optional<Hive> ParseHive(std::string_view bytes, HiveError* error);

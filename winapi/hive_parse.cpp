@@ -11,7 +11,6 @@ namespace {
 
 using namespace hive_text;
 
-constexpr std::string_view kVersionLine = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kOlderVersionLine = "REGEDIT4";
 constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -70,7 +69,7 @@ class HiveParser {
     if (!ok) return false;
     std::string_view version = line.content;
     if (version.starts_with(kUtf8Mark)) version.remove_prefix(kUtf8Mark.size());
-    if (TrimRight(version) != kVersionLine && TrimRight(version) != kOlderVersionLine) {
+    if (TrimRight(version) != kHiveVersionLine && TrimRight(version) != kOlderVersionLine) {
       return Fail(1, "the first line must be \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"");
     }
     hive.preamble.assign(line.text);

@@ -7,8 +7,11 @@
 namespace tavrind {
 
 // Creates the prefix and its device namespace, the service key in the hive,
-// and a link dosdevices/comN for each serial device of deviceDirectory in COM
-// order. Entries that exist already are kept. Returns the exit status.
+// and a link dosdevices/comN for each serial device of deviceDirectory,
+// numbered in COM order. Entries that exist already are kept: a device one of
+// them stands for keeps it, and a device whose number is taken gets the
+// lowest free one. Returns the exit status: 1 also when some device got no
+// port, which is said.
 int Install(const std::string& prefix, const std::string& deviceDirectory, std::ostream& out);
 
 }  // namespace tavrind

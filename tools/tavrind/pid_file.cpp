@@ -1,9 +1,7 @@
 #include "tools/tavrind/pid_file.h"
 
-#include <signal.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <fstream>
 
@@ -19,14 +17,20 @@ std::optional<pid_t> PidInFile(const std::string& path) {
   return static_cast<pid_t>(value);
 }
 
-bool IsDriverProcess(pid_t pid) {
-  if (kill(pid, 0) != 0 && errno != EPERM) return false;
-  std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
-  std::string name;
-  return std::getline(comm, name) && name == kDriverProgramName;
-}
-
 }  // namespace
+
+// "/proc/<pid>/stat" begins "<pid> (<name>) <state>"; the name may hold any
+// character, so it ends at the last ')'.
+bool IsLiveDriver(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const std::size_t open = line.find('(');
+  const std::size_t close = line.rfind(')');
+  if (open == std::string::npos || close == std::string::npos || close < open || close + 2 >= line.size()) return false;
+  const char state = line[close + 2];
+  return line.substr(open + 1, close - open - 1) == kDriverProgramName && state != 'Z' && state != 'X';
+}
 
 std::string PidFilePath(const std::string& prefix) { return prefix + "/tavrind.pid"; }
 
@@ -48,7 +52,7 @@ void RemovePidFileOf(const std::string& path, pid_t pid) {
 
 std::optional<pid_t> LiveDriverPid(const std::string& path) {
   const std::optional<pid_t> pid = PidInFile(path);
-  if (!pid || !IsDriverProcess(*pid)) return std::nullopt;
+  if (!pid || !IsLiveDriver(*pid)) return std::nullopt;
   return pid;
 }
 

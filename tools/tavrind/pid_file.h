@@ -18,8 +18,12 @@ bool WritePidFile(const std::string& path, pid_t pid);
 // Removes the file only while it still names pid.
 void RemovePidFileOf(const std::string& path, pid_t pid);
 
-// The pid in the file if that process is alive and is a driver stand-in; a
-// stale file (dead process, or the pid reused by another program) gives none.
+// Whether the process is a driver stand-in that has not ended: one that ended
+// but was not reaped yet (a zombie) is not.
+bool IsLiveDriver(pid_t pid);
+
+// The pid in the file if that process is a live driver stand-in; a stale
+// file (ended process, or the pid reused by another program) gives none.
 std::optional<pid_t> LiveDriverPid(const std::string& path);
 
 }  // namespace tavrind

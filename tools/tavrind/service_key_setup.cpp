@@ -11,7 +11,6 @@
 namespace tavrind {
 namespace {
 
-constexpr char kVersionLine[] = "Windows Registry Editor Version 5.00";
 constexpr mode_t kNewHiveMode = S_IFREG | 0644;
 
 std::string Describe(LONG result) { return "registry error " + std::to_string(result); }
@@ -34,7 +33,7 @@ std::string EnsureServiceKey(const std::string& hivePath, bool& added) {
   winapi::Hive hive;
   if (read == ERROR_FILE_NOT_FOUND || (read == ERROR_SUCCESS && text.empty())) {
     if (read == ERROR_FILE_NOT_FOUND) current.stamp = {.mode = kNewHiveMode, .owner = geteuid(), .group = getegid()};
-    hive.preamble = std::string(kVersionLine) + hive.newline;
+    hive = winapi::EmptyHive(winapi::HiveEncoding::Utf8, "\n");
   } else if (read != ERROR_SUCCESS) {
     return "cannot read " + hivePath + ": " + Describe(read);
   } else {

@@ -5,11 +5,6 @@
 #include "tools/tavrind/watched_ports.h"
 
 namespace tavrind {
-namespace {
-
-constexpr unsigned kKnownBits = model::kWatched | model::kPnpPolling | model::kHidDigitizer | model::kBaudIndexMask;
-
-}  // namespace
 
 std::string DescribeSettingsWord(unsigned word) {
   const int baudIndex = model::BaudIndexOf(word);
@@ -18,7 +13,7 @@ std::string DescribeSettingsWord(unsigned word) {
                                : "baud index " + std::to_string(baudIndex) + " (no rate)";
   std::string text = HexText(word, 8) + "  " + model::kDriverTypeTable[model::DriverTypeIndexOf(word)] + ", " + baud +
                      ", PnP polling " + model::kPnpPollingTable[model::PnpIndexOf(word)];
-  if ((word & ~kKnownBits) != 0) text += ", other bits " + HexText(word & ~kKnownBits, 8);
+  if ((word & ~model::kSettingsWordBits) != 0) text += ", other bits " + HexText(word & ~model::kSettingsWordBits, 8);
   return text;
 }
 

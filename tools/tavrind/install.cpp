@@ -70,12 +70,12 @@ class PortEntries {
   std::vector<std::optional<std::string>> m_targets = std::vector<std::optional<std::string>>(model::kPortCount);
 };
 
-// Every device gets a port: the one that already stands for it, else its
-// number in COM order when that is free, else the lowest free number. Says
-// why of each device that gets none. False when some device got none.
+// Every device gets a port, in COM order: the one that already stands for
+// it, else its number in COM order when that is free, else the lowest free
+// number. Says why of each device that gets none. False when some device got
+// none.
 bool LinkSerialPorts(const std::string& dosdevices, const std::string& deviceDirectory, std::ostream& out) {
   PortEntries entries(dosdevices);
-  std::vector<std::pair<int, std::string>> displaced;  // their number in COM order, taken
   const std::vector<std::string> devices = SerialDevicesInComOrder(deviceDirectory);
   bool allLinked = true;
   for (std::size_t index = 0; index < devices.size(); ++index) {
@@ -83,18 +83,17 @@ bool LinkSerialPorts(const std::string& dosdevices, const std::string& deviceDir
     const int number = static_cast<int>(index) + 1;
     if (const std::optional<int> existing = entries.NumberOf(device)) {
       out << "kept " << entries.Path(*existing) << " -> " << device << "\n";
-    } else if (number <= model::kPortCount && entries.IsFree(number)) {
-      allLinked = entries.Link(number, device, out) && allLinked;
-    } else {
-      displaced.emplace_back(number, device);
+      continue;
     }
-  }
-  for (const auto& [number, device] : displaced) {
+    if (number <= model::kPortCount && entries.IsFree(number)) {
+      allLinked = entries.Link(number, device, out) && allLinked;
+      continue;
+    }
     const std::string taken =
-        number <= model::kPortCount
-            ? entries.Path(number) + " is taken by " +
-                  (entries.Target(number).empty() ? "another entry" : entries.Target(number))
-            : "COM" + std::to_string(number) + " is beyond COM" + std::to_string(model::kPortCount);
+        number > model::kPortCount
+            ? "COM" + std::to_string(number) + " is beyond COM" + std::to_string(model::kPortCount)
+            : entries.Path(number) + " is taken by " +
+                  (entries.Target(number).empty() ? "an entry that is no link" : entries.Target(number));
     const std::optional<int> free = entries.LowestFree();
     if (!free) {
       out << "no port for " << device << ": " << taken << ", and COM1 to COM" << model::kPortCount
@@ -127,7 +126,7 @@ int Install(const std::string& prefix, const std::string& deviceDirectory, std::
   out << (added ? "added the service key to " : "the service key is already in ") << hivePath << "\n";
   // Links name the devices by absolute paths: a relative one would be taken
   // from dosdevices/.
-  std::string devices = std::filesystem::absolute(deviceDirectory, error).string();
+  std::string devices = std::filesystem::absolute(deviceDirectory, error).lexically_normal().string();
   while (devices.size() > 1 && devices.back() == '/') devices.pop_back();
   return LinkSerialPorts(dosdevices, error ? deviceDirectory : devices, out) ? 0 : 1;
 }

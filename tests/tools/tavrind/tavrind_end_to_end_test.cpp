@@ -3,10 +3,12 @@
 // restarted by devcon.exe. Two pseudo-terminals are the machine's ports.
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +22,7 @@
 #include "tests/support/pseudo_terminal.h"
 #include "tests/support/temp_prefix.h"
 #include "tools/tavrind/pid_file.h"
+#include "winapi/registry_hive_lock.h"
 #include "winapi/stand_in.h"
 
 namespace {
@@ -77,19 +80,37 @@ class DriverStandIn : public ::testing::Test {
 
   std::string PidFile() const { return tavrind::PidFilePath(m_prefix.path()); }
 
-  // Starts "tavrind run --foreground" and waits until it serves: the pid file
-  // is written last, once the control device is open and the configuration
-  // applied.
-  HANDLE StartDriver() {
-    const std::string run = "run --foreground --prefix " + m_prefix.path();
+  // Starts tavrind with the command and the prefix; its process handle.
+  HANDLE Start(const std::string& command) const {
+    const std::string parameters = command + " --prefix " + m_prefix.path();
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
     info.lpFile = kTavrind.c_str();
-    info.lpParameters = run.c_str();
+    info.lpParameters = parameters.c_str();
     EXPECT_TRUE(ShellExecuteExA(&info));
-    EXPECT_TRUE(WaitUntil([&] { return tavrind::LiveDriverPid(PidFile()).has_value(); }));
     return info.hProcess;
+  }
+
+  // Starts "tavrind run --foreground" and waits until it serves: the pid file
+  // is written last, once the control device is open and the configuration
+  // applied.
+  HANDLE StartDriver() {
+    const HANDLE driver = Start("run --foreground");
+    EXPECT_TRUE(WaitUntil([&] { return tavrind::LiveDriverPid(PidFile()).has_value(); }));
+    return driver;
+  }
+
+  struct Outcome {
+    int status = -1;
+    std::string output;  // standard output and error
+  };
+  // Runs tavrind with the command and the prefix to its end.
+  Outcome Tavrind(const std::string& command) const {
+    const std::string output = m_prefix.path() + "/tavrind.out";
+    const int status =
+        std::system((kTavrind + " " + command + " --prefix " + m_prefix.path() + " >" + output + " 2>&1").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(output)};
   }
 
   pid_t DriverPid() const { return tavrind::LiveDriverPid(PidFile()).value_or(0); }
@@ -296,6 +317,88 @@ TEST_F(DriverStandIn, OtherEntryInTheFifosPlaceIsLeftAlone) {
   EXPECT_EQ(RunAndWait(kTavrind.c_str(), run.c_str(), 60000), 1u);
   EXPECT_EQ(std::filesystem::read_symlink(m_prefix.Entry("tavrin")), "/dev/full");
   EXPECT_FALSE(Exists(PidFile()));
+}
+
+// Runs of blanks as one, so that lines are compared without their columns' widths.
+std::string Squeezed(std::string text) {
+  text.erase(std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }), text.end());
+  return text;
+}
+
+TEST_F(DriverStandIn, PortsTellEachPortsDeviceAndWhetherItIsWatchedAndHeld) {
+  StoreWord("COM3", 0x01);
+  StoreWord("COM7", 0x01);
+  m_prefix.Link("com5", m_prefix.path() + "/gone");
+  const std::string ports = "COM4 " + m_second.slavePath() + " not watched, not held\n" + "COM5 " + m_prefix.path() +
+                            "/gone (missing) not watched, not held\n" + "COM7 (no device) watched, not held\n";
+  EXPECT_EQ(Squeezed(Tavrind("ports").output), "no driver runs for " + m_prefix.path() + "\n" + "COM3 " +
+                                                   m_first.slavePath() + " watched, not held\n" + ports);
+  m_driver = StartDriver();
+  EXPECT_EQ(Squeezed(Tavrind("ports").output), "the driver of " + m_prefix.path() + " runs as process " +
+                                                   std::to_string(DriverPid()) + "\n" + "COM3 " + m_first.slavePath() +
+                                                   " watched, held by the driver\n" + ports);
+}
+
+// Started by hand, the driver runs in the background until "tavrind stop",
+// which returns once it has released its ports and ended.
+TEST_F(DriverStandIn, StopEndsADriverStartedByHand) {
+  StoreWord("COM3", 0x01);
+  ASSERT_EQ(Tavrind("run").status, 0);
+  const pid_t driver = DriverPid();
+  ASSERT_NE(driver, 0);
+  ASSERT_FALSE(PortIsFree("COM3"));
+  const auto stopped = Tavrind("stop");
+  EXPECT_EQ(stopped.status, 0);
+  EXPECT_EQ(stopped.output,
+            "tavrind: stopped the driver of " + m_prefix.path() + " (pid " + std::to_string(driver) + ")\n");
+  const std::string log = FileText(m_prefix.path() + "/tavrind.log");
+  EXPECT_TRUE(log.ends_with("]: stopped\n")) << log;  // its last line
+  EXPECT_TRUE(PortIsFree("COM3"));
+  EXPECT_FALSE(Exists(PidFile()));
+  EXPECT_EQ(Tavrind("stop").output, "tavrind: no driver runs for " + m_prefix.path() + "\n");
+}
+
+// A driver that has ended but that its parent has not waited for yet is
+// stopped too.
+TEST_F(DriverStandIn, StopDoesNotWaitForTheParentOfTheDriver) {
+  m_driver = StartDriver();
+  EXPECT_EQ(Tavrind("stop").status, 0);
+  EXPECT_EQ(WaitForSingleObject(m_driver, 0), WAIT_OBJECT_0);
+}
+
+TEST_F(DriverStandIn, ImportTellsTheRunningDriverToHoldTheFilesPorts) {
+  StoreWord("COM3", 0x01);
+  m_driver = StartDriver();
+  const std::string file = m_prefix.path() + "/settings.reg";
+  std::ofstream(file) << test_support::ServiceKeyHive("\"COM4\"=dword:00000027\n");
+  const auto imported = Tavrind("import " + file);
+  EXPECT_EQ(imported.status, 0) << imported.output;
+  EXPECT_NE(imported.output.find("sent the apply command to the driver (pid " + std::to_string(DriverPid()) + ")"),
+            std::string::npos)
+      << imported.output;
+  EXPECT_TRUE(WaitUntil([] { return !PortIsFree("COM4"); }));
+  EXPECT_TRUE(PortIsFree("COM3"));
+}
+
+// While another writer holds the hive's lock the import waits; then it writes
+// over the hive as that writer left it.
+TEST_F(DriverStandIn, ImportWaitsForTheHivesLock) {
+  const std::string file = m_prefix.path() + "/settings.reg";
+  std::ofstream(file) << test_support::ServiceKeyHive("\"COM4\"=dword:00000001\n");
+  auto lock = winapi::HiveLock::Open(m_prefix.HivePath());
+  ASSERT_TRUE(lock && lock->Acquire());
+  const HANDLE import = Start("import " + file);
+  EXPECT_EQ(WaitForSingleObject(import, 500), WAIT_TIMEOUT);
+  m_prefix.WriteHive(m_prefix.ReadHive() + "\"Other\"=dword:00000005\n");
+  lock->Release();
+  EXPECT_EQ(WaitForSingleObject(import, 20000), WAIT_OBJECT_0);
+  DWORD status = 99;
+  EXPECT_TRUE(GetExitCodeProcess(import, &status));
+  EXPECT_EQ(status, 0u);
+  CloseHandle(import);
+  const std::string hive = m_prefix.ReadHive();
+  EXPECT_NE(hive.find("\"Other\"=dword:00000005\n"), std::string::npos) << hive;
+  EXPECT_NE(hive.find("\"COM4\"=dword:00000001\n"), std::string::npos) << hive;
 }
 
 class DeviceConsoleTool : public ::testing::Test {

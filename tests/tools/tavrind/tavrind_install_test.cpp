@@ -118,6 +118,48 @@ TEST(Install, CreatesPrefixHiveAndLinksAndKeepsWhatExists) {
   EXPECT_EQ(FileText(prefix + "/hklm.reg"), hive);
 }
 
+// Over an existing prefix each device keeps the port that stands for it, and
+// a device whose number is taken gets the lowest free one, or is named.
+TEST(Install, EveryDeviceGetsAPortOrIsNamed) {
+  TempDirectory prefix;
+  TempDirectory first;
+  TempDirectory second;
+  MakeEntries(first, {"ttyS0"});
+  MakeEntries(second, {"ttyS0", "ttyUSB0"});
+  std::ostringstream out;
+  ASSERT_EQ(tavrind::Install(prefix.path(), first.path(), out), 0) << out.str();
+  std::ostringstream again;
+  ASSERT_EQ(tavrind::Install(prefix.path(), second.path(), again), 0) << again.str();
+  EXPECT_EQ(std::filesystem::read_symlink(prefix / "dosdevices/com1"), first / "ttyS0");
+  EXPECT_EQ(std::filesystem::read_symlink(prefix / "dosdevices/com2"), second / "ttyS0");
+  EXPECT_EQ(std::filesystem::read_symlink(prefix / "dosdevices/com3"), second / "ttyUSB0");  // com2 was its number
+  EXPECT_NE(again.str().find(prefix / "dosdevices/com1 is taken by " + first / "ttyS0" + "; " +
+                             prefix / "dosdevices/com2 -> " + second / "ttyS0"),
+            std::string::npos)
+      << again.str();
+
+  // Named relative to the working directory, the same devices keep their ports.
+  const std::string working = std::filesystem::current_path();
+  std::filesystem::current_path(second.path());
+  std::ostringstream relative;
+  EXPECT_EQ(tavrind::Install(prefix.path(), ".", relative), 0);
+  std::filesystem::current_path(working);
+  EXPECT_NE(relative.str().find("kept " + prefix / "dosdevices/com3 -> " + second / "ttyUSB0"), std::string::npos)
+      << relative.str();
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(prefix / "dosdevices/com4")));
+
+  // With every number taken a new device gets none, and the install says so.
+  for (int number = 4; number <= 225; ++number)
+    std::filesystem::create_symlink("/dev/null", prefix / ("dosdevices/com" + std::to_string(number)));
+  MakeEntries(second, {"ttyACM0"});
+  std::ostringstream full;
+  EXPECT_EQ(tavrind::Install(prefix.path(), second.path(), full), 1);
+  EXPECT_NE(full.str().find("no port for " + second / "ttyACM0" + ": " + prefix / "dosdevices/com3 is taken by " +
+                            second / "ttyUSB0" + ", and COM1 to COM225 are all taken"),
+            std::string::npos)
+      << full.str();
+}
+
 TEST(Install, MalformedHiveFailsTheInstall) {
   TempDirectory prefix;
   TempDirectory dev;

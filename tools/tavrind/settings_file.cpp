@@ -1,6 +1,7 @@
 #include "tools/tavrind/settings_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/utf8.h"
 #include "model/port_setting.h"
@@ -83,8 +84,8 @@ std::optional<SettingsFile> ReadSettingsFile(std::string_view bytes, const std::
       }
       if (value.type != REG_DWORD || value.data.size() != 4)
         return fail(valueLine, Quoted(value.name) + " is no settings word, which is a dword (dword:00000027)");
-      const DWORD word = static_cast<DWORD>(value.data[0]) | static_cast<DWORD>(value.data[1]) << 8 |
-                         static_cast<DWORD>(value.data[2]) << 16 | static_cast<DWORD>(value.data[3]) << 24;
+      DWORD word = 0;
+      std::memcpy(&word, value.data.data(), sizeof word);  // as the registry gives a REG_DWORD
       if ((word & ~model::kSettingsWordBits) != 0 ||
           model::BaudIndexOf(word) >= static_cast<int>(model::kBaudRateTable.size()))
         return fail(valueLine, Quoted(value.name) + " holds " + HexText(word, 8) +

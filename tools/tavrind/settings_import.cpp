@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -73,10 +76,17 @@ bool SendApplyCommand(const std::string& prefix, std::ostream& out, std::ostream
 
 int ImportSettings(const std::string& prefix, const std::string& file, std::ostream& out, std::ostream& err) {
   std::ifstream in(file, std::ios::binary);
+  const int openError = errno;
+  std::error_code ignored;
+  const bool folder = std::filesystem::is_directory(file, ignored);
   std::ostringstream bytes;
-  if (in.is_open()) bytes << in.rdbuf();
-  if (!in.is_open() || in.bad()) {
-    err << "tavrind: cannot read " << file << "; nothing changed\n";
+  if (in.is_open() && !folder) bytes << in.rdbuf();
+  if (!in.is_open() || folder || in.bad()) {
+    err << "tavrind: cannot read " << file << ": "
+        << (!in.is_open() ? std::strerror(openError)
+            : folder      ? "it is a folder"
+                          : "the read failed")
+        << "; nothing changed\n";
     return 1;
   }
   std::string failure;

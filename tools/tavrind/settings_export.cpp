@@ -14,10 +14,6 @@
 namespace tavrind {
 namespace {
 
-winapi::HiveValue Dword(const char* name, DWORD word) {
-  return {name, REG_DWORD, {BYTE(word), BYTE(word >> 8), BYTE(word >> 16), BYTE(word >> 24)}};
-}
-
 // Every port's word, then the other values: for each name the value that
 // lookups see (the last one), where it stands in the hive.
 std::vector<winapi::HiveValue> ExportedValues(const winapi::Hive& hive) {
@@ -25,7 +21,7 @@ std::vector<winapi::HiveValue> ExportedValues(const winapi::Hive& hive) {
   for (int index = 0; index < model::kPortCount; ++index) {
     const char* name = model::PortName(index);
     const winapi::HiveValue* stored = winapi::FindHiveValue(hive, kServiceKeyPath, name);
-    values.push_back(stored ? *stored : Dword(name, 0));
+    values.push_back(stored ? *stored : winapi::HiveValue{name, REG_DWORD, std::vector<BYTE>(sizeof(DWORD))});
   }
   for (const winapi::HiveKey& key : hive.keys) {
     if (!winapi::SameRegistryName(key.path, kServiceKeyPath)) continue;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -12,9 +11,8 @@
 #include "tests/support/temp_prefix.h"
 #include "tests/support/utf16_file.h"
 #include "tools/tavrind/settings_export.h"
-#include "tools/tavrind/settings_file.h"
 #include "tools/tavrind/settings_import.h"
-#include "tools/tavrind/watched_ports.h"
+#include "tools/tavrind/settings_report.h"
 
 namespace {
 
@@ -105,29 +103,22 @@ TEST(SettingsImport, TakesTheWordsOfAnExportOfTheServiceKey) {
   const std::u16string file =
       u"Windows Registry Editor Version 5.00\r\n\r\n"
       u"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tavrin]\r\n"
-      u"\"Type\"=dword:00000001\r\n\"DisplayName\"=\"TAVRIN caf\u00e9\"\r\n"
-      u"\"com2\"=dword:00000007\r\n\"COM9\"=hex(4):33,00,00,00\r\n\r\n"
+      u"\"DisplayName\"=\"TAVRIN caf\u00e9\"\r\n\"com2\"=dword:00000007\r\n\"COM9\"=hex(4):33,00,00,00\r\n\r\n"
       u"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tavrin\\Enum]\r\n\"0\"=\"ROOT\\\\TAVRIN\"\r\n";
-  std::string failure;
-  const auto settings = tavrind::ReadSettingsFile(test_support::Utf16LeFile(file), "f.reg", failure);
-  ASSERT_TRUE(settings) << failure;
-  EXPECT_EQ(settings->words, (std::map<int, DWORD>{{1, 0x07}, {8, 0x33}}));
-  EXPECT_EQ(settings->skipped, (std::vector<std::string>{
-                                   "f.reg:4: skipped the value \"Type\": no port's settings word",
-                                   "f.reg:5: skipped the value \"DisplayName\": no port's settings word",
-                                   "f.reg:9: skipped [HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tavrin"
-                                   "\\Enum] with its values"}));
-
   TempPrefix prefix;
   prefix.WriteHive(ServiceKeyHive("\"COM1\"=dword:00000027\n\"Start\"=dword:00000003\n"));
   const std::string path = prefix.path() + "/f.reg";
   std::ofstream(path, std::ios::binary) << test_support::Utf16LeFile(file);
   std::ostringstream out, err;
   EXPECT_EQ(tavrind::ImportSettings(prefix.path(), path, out, err), 0) << err.str();
-  EXPECT_NE(out.str().find("COM2  0x00000007  HID_Touch_Digitizer, Auto_Scan, PnP polling Enable\n"
-                           "COM9  0x00000033  Traditional_Touch_Screen, 57600, PnP polling Enable\n"),
-            std::string::npos)
-      << out.str();
+  EXPECT_EQ(out.str(), "tavrind: " + path + ":4: skipped the value \"DisplayName\": no port's settings word\n" +
+                           "tavrind: " + path + ":8: skipped [HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet" +
+                           "\\Services\\Tavrin\\Enum] with its values\n" + "tavrind: " + prefix.HivePath() +
+                           " now holds the settings of " + path + ":\n" +
+                           "COM2  0x00000007  HID_Touch_Digitizer, Auto_Scan, PnP polling Enable\n"
+                           "COM9  0x00000033  Traditional_Touch_Screen, 57600, PnP polling Enable\n"
+                           "tavrind: no driver runs for " +
+                           prefix.path() + "; it reads these settings when it starts\n");
   const std::string hive = prefix.ReadHive();
   EXPECT_NE(hive.find("\"COM1\"=dword:00000000\n\"Start\"=dword:00000003\n\"COM2\"=dword:00000007\n"),
             std::string::npos)
@@ -141,24 +132,17 @@ TEST(SettingsImport, ExportOfOnePrefixGivesAnotherTheSameWords) {
   for (const HiveEncoding encoding : {HiveEncoding::Utf16Le, HiveEncoding::Utf8}) {
     const TempDirectory carried;
     const std::string file = carried / "exported.reg";
-    std::vector<tavrind::WatchedPort> exported;
+    std::ostringstream exported, imported, err;
     {
       TempPrefix source;
       source.WriteHive(ServiceKeyHive("\"COM1\"=dword:00000027\n\"COM12\"=dword:00000033\n\"COM225\"=dword:1\n"));
-      exported = tavrind::ReadWatchedPorts().value();
-      std::ostringstream out, err;
-      ASSERT_EQ(tavrind::ExportSettings(source.path(), encoding, file, out, err), 0) << err.str();
+      tavrind::PrintSettings(source.path(), exported, err);
+      ASSERT_EQ(tavrind::ExportSettings(source.path(), encoding, file, exported, err), 0) << err.str();
     }
     TempPrefix target;
     target.WriteHive(ServiceKeyHive("\"COM2\"=dword:00000001\n"));
-    std::ostringstream out, err;
-    EXPECT_EQ(tavrind::ImportSettings(target.path(), file, out, err), 0) << err.str();
-    const auto imported = tavrind::ReadWatchedPorts().value();
-    ASSERT_EQ(imported.size(), exported.size());
-    for (std::size_t k = 0; k < exported.size(); ++k) {
-      EXPECT_EQ(imported[k].name, exported[k].name);
-      EXPECT_EQ(imported[k].word, exported[k].word);
-    }
+    EXPECT_EQ(tavrind::ImportSettings(target.path(), file, imported, err), 0) << err.str();
+    EXPECT_NE(imported.str().find(exported.str() + "tavrind: no driver"), std::string::npos) << imported.str();
   }
 }
 

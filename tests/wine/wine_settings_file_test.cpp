@@ -1,10 +1,7 @@
 // One settings file for both platforms: what "tavrind export" writes, Wine's
 // "reg import" takes, and the program under Wine reads the same words; what
 // Wine's "reg export" writes, "tavrind import" takes.
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/file_text.h"
+#include "tests/support/tavrind_command.h"
 #include "tests/support/temp_directory.h"
 #include "tests/support/temp_prefix.h"
 #include "tests/wine/wine_prefix.h"
@@ -44,13 +42,12 @@ class WineSettingsFileTest : public ::testing::Test {
     return Wine(command);
   }
 
-  // tavrind on the Linux prefix; its standard output and error.
-  std::string Tavrind(const std::string& command, int expectedStatus = 0) const {
-    const std::string output = m_linux.path() + "/tavrind.out";
-    const int status =
-        std::system((kTavrind + " " + command + " --prefix " + m_linux.path() + " >" + output + " 2>&1").c_str());
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, expectedStatus) << command << ": " << FileText(output);
-    return FileText(output);
+  // tavrind on the Linux prefix, which must succeed; its standard output and
+  // error.
+  std::string Tavrind(const std::string& command) const {
+    const test_support::CommandOutcome outcome = test_support::RunTavrind(kTavrind, command, m_linux.path());
+    EXPECT_EQ(outcome.status, 0) << command << ": " << outcome.output;
+    return outcome.output;
   }
 
   // A file carried between the two machines.

@@ -3,7 +3,6 @@
 // restarted by devcon.exe. Two pseudo-terminals are the machine's ports.
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <windows.h>
 
@@ -20,6 +19,7 @@
 #include "tests/support/file_text.h"
 #include "tests/support/process_probes.h"
 #include "tests/support/pseudo_terminal.h"
+#include "tests/support/tavrind_command.h"
 #include "tests/support/temp_prefix.h"
 #include "tools/tavrind/pid_file.h"
 #include "winapi/registry_hive_lock.h"
@@ -101,16 +101,9 @@ class DriverStandIn : public ::testing::Test {
     return driver;
   }
 
-  struct Outcome {
-    int status = -1;
-    std::string output;  // standard output and error
-  };
   // Runs tavrind with the command and the prefix to its end.
-  Outcome Tavrind(const std::string& command) const {
-    const std::string output = m_prefix.path() + "/tavrind.out";
-    const int status =
-        std::system((kTavrind + " " + command + " --prefix " + m_prefix.path() + " >" + output + " 2>&1").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(output)};
+  test_support::CommandOutcome Tavrind(const std::string& command) const {
+    return test_support::RunTavrind(kTavrind, command, m_prefix.path());
   }
 
   pid_t DriverPid() const { return tavrind::LiveDriverPid(PidFile()).value_or(0); }

@@ -59,8 +59,9 @@ int PrintPorts(const std::string& prefix, std::ostream& out, std::ostream& err) 
   if (!driver) {
     out << "no driver runs for " << prefix << "\n";
   } else if (held = OpenFilesOf(*driver); !held) {
+    const int why = errno;  // before the output, which may set it
     out << "the driver of " << prefix << " runs as process " << *driver << "; which ports it holds cannot be seen ("
-        << std::strerror(errno) << ")\n";
+        << std::strerror(why) << ")\n";
   } else {
     out << "the driver of " << prefix << " runs as process " << *driver << "\n";
   }

@@ -60,7 +60,7 @@ class WineSettingsFileTest : public ::testing::Test {
 
 std::unique_ptr<WinePrefix> WineSettingsFileTest::s_wine;
 
-// The file's lines (CRLF-ended UTF-16LE), in order.
+// The file's lines (CRLF-ended UTF-16LE), sorted.
 std::vector<std::string> SortedUtf16Lines(const std::string& bytes) {
   const std::string lineEnd("\r\0\n\0", 4);
   std::vector<std::string> lines;

@@ -3,10 +3,13 @@
 // own style, caption and font.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "framework/linux/winuser.h"
 #include "res/resource.h"
 #include "res/resource_tables.h"
 
@@ -105,6 +108,45 @@ TEST(ResourceDialogs, AboutBox) {
                               {-1, "STATIC", legalNotice, 0, 0x50020000, 40, 25, 119, 8},
                               {1, "BUTTON", "確定", 0, 0x50030001, 178, 7, 50, 14},
                           });
+}
+
+// A screen reader names a list or combo by the nearest static before it in
+// template order. Each of them stands right after its own label, whose text
+// every language of the string table gives.
+TEST(ResourceDialogs, EveryListAndComboStandsRightAfterItsLabel) {
+  const res::DialogTemplate* dialog = res::FindDialog(IDD_PORTSETUP_DIALOG);
+  ASSERT_NE(dialog, nullptr);
+  const struct {
+    int control, label, labelString;
+  } kLabelled[] = {{IDC_PORT_LIST, IDC_PORT_LIST_LABEL, IDS_PORT_LIST_LABEL},
+                   {IDC_DRIVER_TYPE_COMBO, IDC_DRIVER_TYPE_LABEL, IDS_DRIVER_TYPE_LABEL},
+                   {IDC_WATCH_LIST, IDC_WATCH_LIST_LABEL, IDS_WATCH_LIST_LABEL},
+                   {IDC_BAUD_RATE_COMBO, IDC_BAUD_RATE_LABEL, IDS_BAUD_RATE_LABEL},
+                   {IDC_PNP_POLLING_COMBO, IDC_PNP_POLLING_LABEL, IDS_PNP_POLLING_LABEL}};
+  std::set<int> labelled;
+  for (std::size_t row = 0; row < dialog->controls.size(); ++row) {
+    const std::string className = dialog->controls[row].className;
+    if (className == "LISTBOX" || className == "COMBOBOX") labelled.insert(dialog->controls[row].id);
+  }
+  EXPECT_EQ(labelled.size(), std::size(kLabelled)) << "every list and combo is in the table below";
+  for (const auto& expected : kLabelled) {
+    SCOPED_TRACE("control " + std::to_string(expected.control));
+    const auto row = std::find_if(dialog->controls.begin(), dialog->controls.end(),
+                                  [&](const res::ControlTemplate& c) { return c.id == expected.control; });
+    ASSERT_NE(row, dialog->controls.end());
+    ASSERT_NE(row, dialog->controls.begin());
+    const res::ControlTemplate& label = *(row - 1);
+    EXPECT_EQ(label.id, expected.label);
+    EXPECT_STREQ(label.className, "STATIC");
+    EXPECT_NE(label.style & SS_TYPEMASK, static_cast<std::uint32_t>(SS_ICON));
+    std::set<int> languages;
+    for (const res::StringEntry& entry : res::Strings()) {
+      if (entry.id != expected.labelString) continue;
+      languages.insert(entry.language);
+      EXPECT_NE(std::string(entry.text), "") << "language " << entry.language;
+    }
+    EXPECT_EQ(languages.size(), 13u);
+  }
 }
 
 TEST(ResourceDialogs, OnlyTheTwoTemplatesExist) {

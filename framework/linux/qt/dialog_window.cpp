@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScopedValueRollback>
 
+#include "framework/linux/accessible_name.h"
 #include "framework/linux/input.h"
 #include "framework/linux/qt/icons.h"
 #include "framework/linux/qt/system_menu.h"
@@ -31,10 +32,16 @@ DialogWindow::DialogWindow(HWND dialog, QWidget* owner)
   for (const auto& child : dialog->children) {
     if (ControlView* view = CreateControlView(child.get(), m_metrics, this)) m_views.push_back(view);
   }
+  // A list or combo is labelled by the static that names it.
+  for (ControlView* view : m_views) {
+    ControlView* label = ViewOfRecord(LabelOf(*view->Record()));
+    if (auto* text = label != nullptr ? dynamic_cast<QLabel*>(label->Widget()) : nullptr)
+      text->setBuddy(view->Widget());
+  }
   ShowState(m_dialog);
 }
 
-ControlView* DialogWindow::ViewOfRecord(HWND control) const {
+ControlView* DialogWindow::ViewOfRecord(const HWND__* control) const {
   for (ControlView* view : m_views) {
     if (view->Record() == control) return view;
   }
@@ -63,8 +70,19 @@ void DialogWindow::ShowState(HWND window) {
     } else if (ControlView* view = ViewOfRecord(window)) {
       view->ShowState();
     }
+    ShowNames();
   }
   ShowFocus();
+}
+
+// A label's text names its list or combo too, so every name is shown again.
+void DialogWindow::ShowNames() {
+  const auto show = [](QWidget* widget, const HWND__& record) {
+    const QString name = QString::fromStdString(AccessibleName(record));
+    if (widget->accessibleName() != name) widget->setAccessibleName(name);
+  };
+  show(this, *m_dialog);
+  for (ControlView* view : m_views) show(view->Widget(), *view->Record());
 }
 
 void DialogWindow::ShowDialogState() {

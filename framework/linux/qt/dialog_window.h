@@ -39,8 +39,9 @@ class DialogWindow : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  ControlView* ViewOfRecord(HWND control) const;
+  ControlView* ViewOfRecord(const HWND__* control) const;
   void ShowDialogState();
+  void ShowNames();
   bool TakesInput() const;
 
   HWND m_dialog;

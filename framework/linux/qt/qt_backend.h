@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/linux/backend.h"
+#include "framework/linux/qt/accessibility.h"
 #include "framework/linux/qt/dialog_window.h"
 #include "framework/linux/qt/qt_translation.h"
 
@@ -37,6 +38,7 @@ class QtBackend final : public QObject, public Backend {
   bool RouteKeyPress(DialogWindow& window, QWidget* receiver, const QKeyEvent& event);
   void NoteFocusIn(DialogWindow& window, QWidget* receiver, const QFocusEvent& event);
 
+  AccessibleInterfaces m_accessibleInterfaces;
   QtTranslation m_translation;                           // Qt's words in the language of the string table
   std::vector<std::unique_ptr<DialogWindow>> m_windows;  // innermost last
 };

@@ -9,6 +9,7 @@
 #include "framework/win32/window_wrappers.h"
 #include "tests/scenario_tool/script/script_words.h"
 #include "tests/wine/windows/control_reader.h"
+#include "tests/wine/windows/dialog_windows.h"
 
 namespace scenario::agent {
 namespace {
@@ -34,6 +35,41 @@ std::string ControlLine(const wine_test::ControlState& control) {
   }
   for (const std::string& item : control.items) line.append(" ").append(QuoteWord(item));
   return line;
+}
+
+bool IsTextStatic(HWND window, LONG style) {
+  return wine_test::ClassName(window) == L"Static" && (style & SS_TYPEMASK) != SS_ICON;
+}
+
+// The platform's accessibility names a control by its window text, or a list,
+// a combo and an icon static by its label: the first text static or group box
+// before it in the window order, unless a window with both WS_GROUP and
+// WS_TABSTOP comes first. Wine's accessibility names nothing, so the rule is
+// applied here to the real windows. '&' marks are taken out.
+std::string AccessibleName(HWND control) {
+  const std::wstring className = wine_test::ClassName(control);
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  HWND named = control;
+  if (className == L"ListBox" || className == L"ComboBox" ||
+      (className == L"Static" && !IsTextStatic(control, style))) {
+    named = nullptr;
+    for (HWND before = GetWindow(control, GW_HWNDPREV); before != nullptr; before = GetWindow(before, GW_HWNDPREV)) {
+      const LONG beforeStyle = GetWindowLongW(before, GWL_STYLE);
+      const bool groupBox = wine_test::ClassName(before) == L"Button" && (beforeStyle & BS_TYPEMASK) == BS_GROUPBOX;
+      if (groupBox || IsTextStatic(before, beforeStyle)) {
+        named = before;
+        break;
+      }
+      if ((beforeStyle & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP)) break;
+    }
+  }
+  const std::string text = named != nullptr ? WindowText(named) : std::string();
+  std::string name;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] == '&' && at + 1 < text.size()) ++at;
+    name += text[at];
+  }
+  return name;
 }
 
 // The dialog's control that holds the focus: a combo's edit field counts as its combo.
@@ -81,7 +117,14 @@ std::vector<std::string> ReadDialog(HWND dialog) {
   const bool hasIcon = SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0;
   lines.push_back(std::string("self ") + (IsWindowEnabled(dialog) ? "1 " : "0 ") +
                   (IsWindowVisible(dialog) ? "1 " : "0 ") + (hasIcon ? "1 " : "0 ") + QuoteWord(WindowText(dialog)));
-  for (const wine_test::ControlState& control : wine_test::ReadControls(dialog)) lines.push_back(ControlLine(control));
+  // ReadControls reads the children in the window order, as this walk does.
+  HWND child = GetWindow(dialog, GW_CHILD);
+  for (const wine_test::ControlState& control : wine_test::ReadControls(dialog)) {
+    lines.push_back(ControlLine(control));
+    if (child == nullptr) continue;
+    lines.push_back("name " + QuoteWord(AccessibleName(child)));
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
   lines.push_back(FocusLine(dialog));
   AddMenuLines(dialog, lines);
   if (const auto* main = dynamic_cast<const CPortSetupDlg*>(wrapper)) {

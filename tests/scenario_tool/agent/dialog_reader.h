@@ -4,6 +4,7 @@
 //   self ENABLED VISIBLE ICON TEXT                  the dialog itself; ICON: it has a big icon
 //   control ID KIND ENABLED VISIBLE ICON SELECTION TEXT ITEM...
 //                                                   ICON: an icon static that shows its icon
+//   name TEXT                                       the control's accessible name, after its line
 //   focus ID | focus none                           the control that has the focus
 //   menu FLAGS TEXT                                 an item the program added to the system menu
 //   dirty N                                         the main dialog's dirty flag

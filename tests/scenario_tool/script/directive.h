@@ -116,6 +116,7 @@ struct ExpectControlState {
 struct ExpectText {
   int controlId;
   std::string text;
+  bool accessibleName = false;  // the name a screen reader reads, not the text shown
 };
 struct ExpectFocus {
   int controlId;

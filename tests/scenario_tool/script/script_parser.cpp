@@ -245,6 +245,12 @@ Parsed ExpectTextOf(Args args) {
   return Check(ExpectText{*id, args[1]});
 }
 
+Parsed ExpectNameOf(Args args) {
+  const auto id = args.size() == 2 ? ControlId(args[0]) : std::nullopt;
+  if (!id) return "expect name wants a control id (0: the dialog) and one (quoted) text";
+  return Check(ExpectText{*id, args[1], true});
+}
+
 Parsed ExpectFocusOf(Args args) {
   const auto id = args.size() == 1 ? ControlId(args[0]) : std::nullopt;
   if (!id) return "expect focus wants one control id (0: the dialog)";
@@ -362,6 +368,7 @@ Parsed Expect(Args args) {
       {"visible", [](Args a) { return ExpectState(ControlProperty::Visible, a); }},
       {"shows-icon", [](Args a) { return ExpectState(ControlProperty::ShowsIcon, a); }},
       {"text", ExpectTextOf},
+      {"name", ExpectNameOf},
       {"focus", ExpectFocusOf},
       {"boxes", ExpectBoxesOf},
       {"box-text", ExpectBoxTextOf},

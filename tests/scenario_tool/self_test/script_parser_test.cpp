@@ -162,6 +162,8 @@ TEST(ScriptParser, ChecksTakeTheirArguments) {
   EXPECT_EQ(AsCheck<ExpectStore>(ParseOne("expect store others=missing")).others, std::nullopt);
   EXPECT_EQ(AsCheck<ExpectEnded>(ParseOne("expect ended -1")).result, -1);
   EXPECT_EQ(AsCheck<ExpectCurrentPort>(ParseOne("expect current \"\"")).text, "");
+  EXPECT_TRUE(AsCheck<ExpectText>(ParseOne("expect name IDC_PORT_LIST \"Ports\"")).accessibleName);
+  EXPECT_FALSE(AsCheck<ExpectText>(ParseOne("expect text 1 \"Quit\"")).accessibleName);
   EXPECT_TRUE(Refused("expect boxes 102"));
   EXPECT_TRUE(Refused("expect boxes 102/x"));
   EXPECT_TRUE(Refused("expect boxes other"));
@@ -173,6 +175,7 @@ TEST(ScriptParser, ChecksTakeTheirArguments) {
   EXPECT_TRUE(Refused("expect dirty 2"));
   EXPECT_TRUE(Refused("expect device 0A01 4"));
   EXPECT_TRUE(Refused("expect current"));
+  EXPECT_TRUE(Refused("expect name 1017"));
   EXPECT_TRUE(Refused("expect running now"));
   EXPECT_TRUE(Refused("expect colour 1"));
 }

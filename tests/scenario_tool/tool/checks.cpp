@@ -94,11 +94,11 @@ class CheckRunner {
   }
 
   void operator()(const ExpectText& check) {
-    const std::string what = "expect text " + std::to_string(check.controlId);
+    const std::string what = (check.accessibleName ? "expect name " : "expect text ") + std::to_string(check.controlId);
     const auto view = TopView(what);
     if (!view) return;
     if (const ControlView* control = Control(*view, check.controlId, what)) {
-      Compare(what, QuoteWord(check.text), QuoteWord(control->text));
+      Compare(what, QuoteWord(check.text), QuoteWord(check.accessibleName ? control->name : control->text));
     }
   }
 

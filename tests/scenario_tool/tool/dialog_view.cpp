@@ -1,6 +1,7 @@
 #include "tests/scenario_tool/tool/dialog_view.h"
 
 #include "dialog/port_setup_dlg.h"
+#include "framework/linux/accessible_name.h"
 
 namespace scenario {
 namespace {
@@ -21,7 +22,8 @@ ControlView CaptureControl(const HWND__& window, int id) {
                      window.visible,
                      isList ? window.List().items : std::vector<std::string>{},
                      isList ? window.List().selection : -1,
-                     icon != nullptr};
+                     icon != nullptr,
+                     framework::AccessibleName(window)};
 }
 
 }  // namespace

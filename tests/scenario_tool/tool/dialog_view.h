@@ -20,6 +20,7 @@ struct ControlView {
   std::vector<std::string> items;
   int selection = -1;
   bool showsIcon = false;  // an icon static's picture; the dialog's own (big) icon
+  std::string name;        // what a screen reader reads for it
 };
 
 struct DialogView {

@@ -49,12 +49,15 @@ DialogView ParseView(const std::vector<std::string>& lines) {
       view.self.visible = words.at(2) == "1";
       view.self.showsIcon = words.at(3) == "1";
       view.self.text = words.at(4);
+      view.self.name = view.self.text;  // a window is named by its caption
     } else if (what == "control") {
       ControlView control{
           std::stoi(words.at(1)), KindNamed(words.at(2)), words.at(7),
           words.at(3) == "1",     words.at(4) == "1",     std::vector<std::string>(words.begin() + 8, words.end()),
-          std::stoi(words.at(6)), words.at(5) == "1"};
+          std::stoi(words.at(6)), words.at(5) == "1",     std::string()};
       view.controls.push_back(std::move(control));
+    } else if (what == "name" && !view.controls.empty()) {
+      view.controls.back().name = words.at(1);
     } else if (what == "focus") {
       if (words.at(1) != "none") view.focusId = std::stoi(words[1]);
     } else if (what == "menu") {

@@ -104,13 +104,24 @@ void PaintPushButton(PaintContext& context, const HWND__& control, const CellRec
   const int cells = std::min(CellsOf(shown), area.width);
   const Tone tone = !control.enabled ? Tone::Disabled : focused ? Tone::Highlight : Tone::Plain;
   const int row = area.top + (area.height - 1) / 2;
-  context.canvas.Text(row, AlignedColumn(area, cells, true, false), shown, area.Right(), tone);
+  const int column = AlignedColumn(area, cells, true, false);
+  context.canvas.Text(row, column, shown, area.Right(), tone);
   context.state.hits.push_back({HitArea::What::Control, area, const_cast<HWND>(&control), -1});
+  if (focused) context.caret = CellPoint{row, std::min(column + 2, area.Right() - 1)};  // on the label, after "[ "
+}
+
+// The line a list's caret is on: the chosen one, or the first shown.
+int CaretRow(const HWND__& control, const CellRect& inner, const ListView& view) {
+  const int selection = control.List().selection;
+  const bool shown = selection >= view.first && selection < view.first + inner.height;
+  return inner.top + (shown ? selection - view.first : 0);
 }
 
 void PaintListBox(PaintContext& context, const HWND__& control, const CellRect& area, bool focused) {
+  // The list with the focus is a double box, its chosen line in reverse video,
+  // as plain as a focused button also when no line is chosen.
   const Tone tone = !control.enabled ? Tone::Disabled : focused ? Tone::Strong : Tone::Plain;
-  context.canvas.Frame(area, tone);
+  context.canvas.Frame(area, tone, focused ? LineStyle::Double : LineStyle::Single);
   context.state.hits.push_back({HitArea::What::Control, area, const_cast<HWND>(&control), -1});
   const CellRect inner = area.Inset(1);
   if (inner.IsEmpty()) return;
@@ -121,6 +132,7 @@ void PaintListBox(PaintContext& context, const HWND__& control, const CellRect& 
   if ((control.style & WS_VSCROLL) != 0) {
     PaintScrollBar(context, control, area, view, tone, (control.style & LBS_DISABLENOSCROLL) != 0);
   }
+  if (focused) context.caret = CellPoint{CaretRow(control, inner, view), inner.left};
 }
 
 void PaintComboField(PaintContext& context, const HWND__& control, const CellRect& area, bool focused) {
@@ -137,7 +149,7 @@ void PaintComboField(PaintContext& context, const HWND__& control, const CellRec
   const int after = context.canvas.Text(field.top, textLeft, control.Combo().editText, textEnd, tone);
   context.canvas.Put(field.top, arrow, control.Combo().droppedDown ? "▲" : "▼", tone);
   context.state.hits.push_back({HitArea::What::Control, field, const_cast<HWND>(&control), -1});
-  if (focused && control.HasEditField()) context.caret = CellPoint{field.top, std::min(after, textEnd)};
+  if (focused) context.caret = CellPoint{field.top, control.HasEditField() ? std::min(after, textEnd) : textLeft};
 }
 
 CellRect DroppedListPlace(const CellRect& area, int items, CellSize screen) {
@@ -148,7 +160,7 @@ CellRect DroppedListPlace(const CellRect& area, int items, CellSize screen) {
   return {area.left, top, area.width, height};
 }
 
-void PaintDroppedList(PaintContext& context, const HWND__& control, const CellRect& area) {
+void PaintDroppedList(PaintContext& context, const HWND__& control, const CellRect& area, bool active) {
   const CellRect place = DroppedListPlace(area, static_cast<int>(control.List().items.size()), context.canvas.Size());
   context.canvas.Clear(place);
   context.canvas.Frame(place, Tone::Strong);
@@ -159,6 +171,7 @@ void PaintDroppedList(PaintContext& context, const HWND__& control, const CellRe
   view.Follow(control.List().selection, static_cast<int>(control.List().items.size()), inner.height);
   PaintLines(context, control, inner, view, Tone::Plain, Tone::Highlight, HitArea::What::DroppedItem);
   PaintScrollBar(context, control, place, view, Tone::Strong, false);
+  if (active) context.caret = CellPoint{CaretRow(control, inner, view), inner.left};
 }
 
 }  // namespace framework::tui

@@ -1,5 +1,7 @@
 // One painter per kind of control. Each paints inside the control's cells (the
-// canvas's clip keeps it there) and notes where the person can click.
+// canvas's clip keeps it there), notes where the person can click, and puts
+// the terminal's cursor on the control with the focus: on a button's label,
+// a list's caret line, a combo's field.
 #pragma once
 
 #include "framework/linux/tui/paint_context.h"
@@ -15,8 +17,9 @@ void PaintPushButton(PaintContext& context, const HWND__& control, const CellRec
 void PaintListBox(PaintContext& context, const HWND__& control, const CellRect& area, bool focused);
 void PaintComboField(PaintContext& context, const HWND__& control, const CellRect& area, bool focused);
 // A combo's dropped-down list, under its field (above it when the screen has
-// no room below); painted over everything else of the dialog.
-void PaintDroppedList(PaintContext& context, const HWND__& control, const CellRect& area);
+// no room below); painted over everything else of the dialog. `active`: the
+// person works in its dialog, so the cursor goes to its chosen item.
+void PaintDroppedList(PaintContext& context, const HWND__& control, const CellRect& area, bool active);
 
 // Where a dropped-down list shows for a combo whose cells are `area`.
 CellRect DroppedListPlace(const CellRect& area, int items, CellSize screen);

@@ -85,7 +85,7 @@ int MessageBoxPopup::ButtonRowCells() const {
 
 CellSize MessageBoxPopup::MinimumScreen() const { return {ButtonRowCells() + 4, 6}; }
 
-void MessageBoxPopup::Paint(Canvas& canvas, std::vector<HitArea>& hits) const {
+CellPoint MessageBoxPopup::Paint(Canvas& canvas, std::vector<HitArea>& hits) const {
   const CellSize screen = canvas.Size();
   // The frame and a blank column on each side take four cells across; the
   // frame, a blank row above and below the text and the buttons take five rows.
@@ -110,17 +110,20 @@ void MessageBoxPopup::Paint(Canvas& canvas, std::vector<HitArea>& hits) const {
   }
   const int buttonRow = box.Bottom() - 2;
   int column = box.left + (box.width - ButtonRowCells()) / 2;
+  CellPoint caret{buttonRow, column};
   for (int index = 0; index < static_cast<int>(m_buttons.size()); ++index) {
     const Button& button = m_buttons[static_cast<std::size_t>(index)];
     const std::string label = Bracketed(button.label);
     const int cells = CellsOf(label);
     const Tone tone = index == m_focused ? Tone::Highlight : Tone::Plain;
+    if (index == m_focused) caret.column = std::min(column + 2, box.Right() - 2);  // after "[ "
     // "[ " comes before the label's glyphs.
     canvas.Text(buttonRow, column, label, box.Right() - 1, tone,
                 button.mnemonicGlyph < 0 ? -1 : button.mnemonicGlyph + 2);
     hits.push_back({HitArea::What::BoxButton, {column, buttonRow, cells, 1}, nullptr, index});
     column += cells + kButtonGap;
   }
+  return caret;
 }
 
 }  // namespace framework::tui

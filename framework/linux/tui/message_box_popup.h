@@ -37,7 +37,8 @@ class MessageBoxPopup {
 
   // The smallest screen the box can show in.
   CellSize MinimumScreen() const;
-  void Paint(Canvas& canvas, std::vector<HitArea>& hits) const;
+  // Returns where the cursor goes: on the focused button's label.
+  CellPoint Paint(Canvas& canvas, std::vector<HitArea>& hits) const;
 
  private:
   int ButtonRowCells() const;

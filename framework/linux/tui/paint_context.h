@@ -14,7 +14,7 @@ namespace framework::tui {
 struct PaintContext {
   Canvas& canvas;
   ScreenState& state;
-  std::optional<CellPoint> caret;  // the edit field with the focus, if any
+  std::optional<CellPoint> caret;  // where the control with the focus puts the terminal's cursor
 };
 
 }  // namespace framework::tui

@@ -27,7 +27,7 @@ void PaintBusyLine(Canvas& canvas, const ScreenState& state) {
 CellSize NeededScreen(const ScreenState& state, const MessageBoxPopup* box) {
   CellSize needed{1, 1};
   for (HWND dialog : state.dialogs) {
-    const CellSize size = DialogBoxSize(dialog->rect);
+    const CellSize size = DialogBoxCells(*dialog);
     needed = {std::max(needed.width, size.width), std::max(needed.height, size.height)};
   }
   if (box != nullptr) {
@@ -55,15 +55,17 @@ PaintedScreen PaintScreen(ScreenState& state, const MessageBoxPopup* box, CellSi
   const bool popupOpen = box != nullptr || state.menu.has_value();
   for (HWND dialog : state.dialogs) {
     const bool active = dialog == state.dialogs.back() && dialog->enabled && !popupOpen;
-    PaintDialog(context, *dialog, DialogBoxOnScreen(*dialog, screen), active);
+    PaintDialog(context, *dialog, screen, active);
   }
   painted.caret = context.caret;
   if (state.busy) PaintBusyLine(painted.canvas, state);
+  // The cursor goes where the person works: the menu's chosen entry, the
+  // box's focused button.
   if (state.menu) {
     const CellRect dialogBox = DialogBoxOnScreen(*state.menu->Dialog(), screen);
-    state.menu->Paint(painted.canvas, state.menu->Place(dialogBox, screen), state.hits);
+    painted.caret = state.menu->Paint(painted.canvas, state.menu->Place(dialogBox, screen), state.hits);
   }
-  if (box != nullptr) box->Paint(painted.canvas, state.hits);
+  if (box != nullptr) painted.caret = box->Paint(painted.canvas, state.hits);
   return painted;
 }
 

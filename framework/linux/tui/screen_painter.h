@@ -14,7 +14,7 @@ namespace framework::tui {
 
 struct PaintedScreen {
   Canvas canvas;
-  std::optional<CellPoint> caret;
+  std::optional<CellPoint> caret;  // the terminal's cursor: where the focus is
 };
 
 // The smallest screen that shows every dialog on screen, and the box, whole.

@@ -96,11 +96,12 @@ CellRect SystemMenuPopup::Place(const CellRect& dialogBox, CellSize screen) cons
   return {left, top, width, height};
 }
 
-void SystemMenuPopup::Paint(Canvas& canvas, const CellRect& place, std::vector<HitArea>& hits) const {
+CellPoint SystemMenuPopup::Paint(Canvas& canvas, const CellRect& place, std::vector<HitArea>& hits) const {
   canvas.Clear(place);
   canvas.Frame(place, Tone::Strong);
   hits.push_back({HitArea::What::Menu, place, nullptr, -1});
   Canvas::Clip clip(canvas, place);
+  CellPoint caret{place.top, place.left};
   for (int index = 0; index < static_cast<int>(m_entries.size()); ++index) {
     const MenuEntry& entry = m_entries[static_cast<std::size_t>(index)];
     const int row = place.top + 1 + index;
@@ -113,7 +114,9 @@ void SystemMenuPopup::Paint(Canvas& canvas, const CellRect& place, std::vector<H
     canvas.Clear(line, tone);
     canvas.Text(row, line.left + 1, entry.label.text, line.Right() - 1, tone, entry.label.mnemonicGlyph);
     hits.push_back({HitArea::What::MenuItem, line, nullptr, index});
+    if (index == m_highlighted) caret = {row, line.left + 1};
   }
+  return caret;
 }
 
 }  // namespace framework::tui

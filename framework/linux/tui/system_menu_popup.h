@@ -45,7 +45,8 @@ class SystemMenuPopup {
 
   // Where the menu shows, below the top-left corner of the dialog's box.
   CellRect Place(const CellRect& dialogBox, CellSize screen) const;
-  void Paint(Canvas& canvas, const CellRect& place, std::vector<HitArea>& hits) const;
+  // Returns where the cursor goes: on the chosen entry, else the menu's corner.
+  CellPoint Paint(Canvas& canvas, const CellRect& place, std::vector<HitArea>& hits) const;
 
  private:
   bool Choosable(int index) const;

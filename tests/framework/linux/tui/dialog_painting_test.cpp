@@ -149,16 +149,26 @@ TEST_F(MainDialogPainting, TheSelectionOfAListWithoutTheFocusShowsApart) {
   EXPECT_EQ(canvas.At(kFirstLineRow, 59).tone, Tone::Selected);
 }
 
-TEST_F(MainDialogPainting, ALineLongerThanItsListIsCutAtTheFrame) {
-  HWND watch = Control(1008);
-  watch->List().items = {"COM225-Traditional_Touch_Screen-57600-NoPnP and more"};
+TEST_F(MainDialogPainting, TheListFramesStayInsideTheGroupBox) {
   const Canvas& canvas = Paint();
-  EXPECT_EQ(CellsText(canvas, kFirstLineRow, 59, 43), "COM225-Traditional_Touch_Screen-57600-NoPn▲");
   // The template puts the list's right edge on the group box's; the list's
   // frame stays inside, then the group box's, then the dialog's.
   EXPECT_EQ(CellsText(canvas, kFirstLineRow + 1, kWatchListRightColumn, 3), "││║");
   EXPECT_EQ(CellsText(canvas, kListTopRow, kWatchListRightColumn, 2), "┐│");
   EXPECT_EQ(CellsText(canvas, kListTopRow + 18, kWatchListRightColumn, 2), "┘│");
+}
+
+TEST_F(MainDialogPainting, TheLongestEntryWidensTheDialogToShowWhole) {
+  // 47 cells (the blank at the end shows nothing) in a list that shows 42.
+  Control(1008)->List().items = {"COM225-Traditional_Touch_Screen-Auto_Scan-NoPnP ",
+                                 "COM3-HID_Touch_Digitizer-9600-PnP "};
+  EXPECT_EQ(NeededScreen(state, nullptr), (CellSize{109, 31}));
+  const Canvas& canvas = Paint({109, 31});
+  EXPECT_EQ(CellsText(canvas, kFirstLineRow, 59, 50), "COM225-Traditional_Touch_Screen-Auto_Scan-NoPnP▲│║");
+  EXPECT_EQ(CellsText(canvas, kListTopRow, 106, 3), "┐│║");
+  EXPECT_EQ(CellsText(canvas, 0, 105, 4), "[x]╗");
+  // What stands left of the list keeps its place.
+  EXPECT_EQ(ColumnOf(canvas, kLabelRow, "Driver type"), 27 + (28 - 11) / 2);
 }
 
 TEST_F(MainDialogPainting, CombosShowAsFieldsInBracketsEmptyOrNot) {
@@ -201,17 +211,35 @@ TEST_F(MainDialogPainting, TheTemplatesChineseTextsLineUp) {
   EXPECT_EQ(ColumnOf(canvas, 2, " TAVRIN 設定 "), 3 + (99 - 13) / 2);
 }
 
-TEST_F(MainDialogPainting, AnEditFieldWithTheFocusShowsTheCaretAfterItsText) {
+// Where the terminal's cursor stands, for a screen reader or braille display
+// that follows it: in the control with the focus.
+TEST_F(MainDialogPainting, TheCursorStandsOnTheControlWithTheFocus) {
+  const auto caretWithFocusOn = [this](HWND control) {
+    main.Dialog()->Dialog().focus = control;
+    Paint();
+    return painted->caret;
+  };
   HWND baud = Control(1022);
   baud->Combo().editText = "9600";
-  main.Dialog()->Dialog().focus = baud;
-  Paint();
-  ASSERT_TRUE(painted->caret.has_value());
-  EXPECT_EQ(*painted->caret, (CellPoint{10, 27 + 1 + 4}));  // after "[9600"
+  EXPECT_EQ(caretWithFocusOn(baud), (CellPoint{10, 27 + 1 + 4})) << "after the text of an edit field: [9600";
+  EXPECT_EQ(caretWithFocusOn(Control(1006)), (CellPoint{kListTopRow, 27 + 1})) << "a drop-down list's field";
+  EXPECT_EQ(caretWithFocusOn(Control(1007)), (CellPoint{19, ColumnOf(painted->canvas, 19, "[ >> Add") + 2}));
+  HWND ports = Control(1017);
+  EXPECT_EQ(caretWithFocusOn(ports), (CellPoint{kFirstLineRow, 5})) << "an empty list's first line";
+  Fill(ports, 3);
+  ports->List().selection = 1;
+  EXPECT_EQ(caretWithFocusOn(ports), (CellPoint{kFirstLineRow + 1, 5})) << "a list's chosen line";
+  EXPECT_EQ(caretWithFocusOn(nullptr), std::nullopt);
+}
 
-  main.Dialog()->Dialog().focus = Control(1006);  // a drop-down list has no caret
-  Paint();
-  EXPECT_FALSE(painted->caret.has_value());
+TEST_F(MainDialogPainting, TheListWithTheFocusIsADoubleBoxWithOrWithoutAChosenLine) {
+  main.Dialog()->Dialog().focus = Control(1017);
+  EXPECT_EQ(CellsText(Paint(), kListTopRow, 4, 2), "╔═");
+  EXPECT_EQ(CellsText(painted->canvas, kListTopRow, 58, 2), "┌─") << "the watch list has no focus";
+  Fill(Control(1017), 2);
+  Control(1017)->List().selection = 0;
+  EXPECT_EQ(CellsText(Paint(), kListTopRow, 4, 2), "╔═");
+  EXPECT_EQ(Paint().At(kFirstLineRow, 5).tone, Tone::Highlight);
 }
 
 TEST_F(MainDialogPainting, ADroppedDownComboShowsItsListOverTheControlsBelow) {

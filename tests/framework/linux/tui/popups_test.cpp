@@ -112,6 +112,10 @@ TEST(MessageBoxDrawing, CentredWithItsTextAndButtons) {
   ASSERT_EQ(hits.size(), 2u);
   EXPECT_TRUE(hits[1].area.Contains(13, no + 3));
   EXPECT_EQ(hits[1].index, 1);
+  MessageBoxPopup second = box;
+  second.OnKey(Key::Tab, 0);
+  EXPECT_EQ(box.Paint(canvas, hits), (CellPoint{13, yes + 2})) << "the cursor on the focused button's label";
+  EXPECT_EQ(second.Paint(canvas, hits), (CellPoint{13, no + 2}));
 }
 
 TEST(MessageBoxDrawing, ALongTextWrapsAndItsLineFeedsBreakLines) {
@@ -200,7 +204,7 @@ TEST_F(SystemMenu, DrawnUnderTheCaptionWithASeparatorAndTheMnemonicUnderlined) {
   std::vector<HitArea> hits;
   const CellRect place = menu.Place({0, 0, 104, 31}, canvas.Size());
   EXPECT_EQ(place, (CellRect{0, 1, 19, 5}));
-  menu.Paint(canvas, place, hits);
+  EXPECT_EQ(menu.Paint(canvas, place, hits), (CellPoint{2, 2})) << "the cursor on the chosen entry";
   EXPECT_EQ(CellsText(canvas, 2, 0, 8), "│ Close ");
   EXPECT_EQ(canvas.At(2, 2).tone, Tone::Highlight);
   EXPECT_EQ(CellsText(canvas, 3, 0, 19), "├─────────────────┤");

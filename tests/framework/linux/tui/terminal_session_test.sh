@@ -111,14 +111,34 @@ focus_on_row() {
   row=$(cells_with 7 | grep -n '[^ ]' | head -1 | cut -d: -f1)
   [[ -n $top && -n $row && $((row - top)) -eq $1 ]]
 }
-# Whether a list has the focus: its top frame, on row 6 below the border, is bold.
+# Whether a list has the focus: its frame, whose top is on row 6 below the
+# border, is double.
 list_focused() {
   local top
   top=$(dialog_top)
-  [[ $(cells_with 1 | sed -n "$((top + 6))p") == *"$1"* ]]
+  [[ $(screen | sed -n "$((top + 6))p") == *"$1"* ]]
 }
-port_list_focused() { list_focused "┌─────────────────┐"; }
-watch_list_focused() { list_focused "┌──────────────────────────────────────────┐"; }
+port_list_focused() { list_focused "╔═════════════════╗"; }
+watch_list_focused() { list_focused "╔══════════════════════════════════════════╗"; }
+# Where the terminal's cursor is, as "ROW COLUMN" from the dialog's top-left
+# corner, while the terminal shows it.
+cursor_in_dialog() {
+  local top line x y visible
+  read -r x y visible < <(tmux_ display -p -t tavrin '#{cursor_x} #{cursor_y} #{cursor_flag}')
+  [[ $visible == 1 ]] || { echo "hidden"; return; }
+  top=$(dialog_top)
+  line=$(screen | sed -n "${top}p")
+  line=${line%%╔*}
+  echo "$((y - top + 1)) $((x - ${#line}))"
+}
+cursor_at() { [[ $(cursor_in_dialog) == "$1" ]]; }
+# The character under the terminal's cursor.
+under_cursor() {
+  local x y line
+  read -r x y < <(tmux_ display -p -t tavrin '#{cursor_x} #{cursor_y}')
+  line=$(screen | sed -n "$((y + 1))p")
+  echo "${line:x:1}"
+}
 tab_until() {  # tab_until DESCRIPTION COMMAND...: Tab until COMMAND holds, at most once round
   local description=$1
   shift
@@ -165,10 +185,13 @@ start_program
 top=$(dialog_top)
 mapfile -t rows < <(screen)
 top_border=${rows[top - 1]#"${rows[top - 1]%%╔*}"}
-[[ ${#top_border} -eq 104 ]] || fail "the dialog is ${#top_border} cells wide, not 104"
-bottom=$(screen | grep -n "╚═" | head -1 | cut -d: -f1)
+# 104 columns of the template and 3 more, so that the watch list shows its
+# longest entry whole.
+[[ ${#top_border} -eq 107 ]] || fail "the dialog is ${#top_border} cells wide, not 107"
+shows "│COM7-Traditional_Touch_Screen-Auto_Scan-NoPnp││║" || fail "the longest watch entry shows whole"
+bottom=$(screen | grep -n "^ *╚═" | head -1 | cut -d: -f1)
 (( bottom - top + 1 == 31 )) || fail "the dialog is $((bottom - top + 1)) rows high, not 31"
-shows "│COM2 " && shows "│COM4 " || fail "the port list shows COM2 and COM4"
+shows "║COM2 " && shows "║COM4 " || fail "the port list shows COM2 and COM4"
 shows "COM1-HID_Touch_Digitizer-9600-PnP" || fail "the watch list shows COM1"
 shows "Restart" && fail "the hidden restart button is drawn"
 # The combos show as fields with nothing chosen yet, and the watch list's
@@ -176,8 +199,18 @@ shows "Restart" && fail "the hidden restart button is drawn"
 [[ $(screen | grep -cF "[                         ▼]") -eq 3 ]] || fail "the three combos show as empty fields"
 shows "─┐│║" && shows "─┘│║" || fail "the watch list's frame stays inside the group box"
 
-# The port list has the focus; Tab moves the highlight to the driver-type combo.
+# The port list has the focus, with no line chosen yet: its box is double and
+# the cursor on its first line. Each Tab takes the cursor to the next control
+# (the disabled Apply button left out), and Shift+Tab back.
 port_list_focused || fail "the port list starts with the focus"
+cursor_at "7 5" || fail "the cursor is at $(cursor_in_dialog), not on the port list's first line"
+for place in "6 28:the driver-type combo's field" "19 32:the add button's label" "23 30:the remove button's label" \
+  "7 59:the watch list's first line" "28 54:the quit button's label" "10 28:the baud combo's field"; do
+  press Tab
+  wait_until "Tab takes the cursor to ${place#*:} (${place%%:*})" cursor_at "${place%%:*}"
+done
+press BTab BTab BTab BTab BTab BTab
+wait_until "Shift+Tab six times gives the port list the focus back" cursor_at "7 5"
 press Tab
 wait_until "Tab highlights the driver-type combo" focus_on_row "$DRIVER_TYPE_ROW"
 port_list_focused && fail "the port list keeps its highlight after Tab"
@@ -238,6 +271,9 @@ wait_until "COM4 joins the watch list" shows "│COM4-Traditional_Touch_Screen-5
 press Escape
 wait_until "Escape asks whether to save" shows "Save settings before quit?"
 highlighted "[ Yes ]" || fail "Yes has the focus in the question"
+[[ $(under_cursor) == Y ]] || fail "the cursor is on '$(under_cursor)', not on the focused Yes"
+press Tab
+wait_until "Tab takes the cursor to No" eval '[[ $(under_cursor) == N ]]'
 press y
 wait_until "the program ends after the answer" program_ended
 [[ $(exit_code) == 0 ]] || fail "the program ended with $(exit_code)"
@@ -248,7 +284,7 @@ hides "dwSetting" || fail "a diagnostic line reached the terminal"
 # ---- 2: a small terminal, the about box, quitting with nothing to save ----------
 start_program "$work/stderr"
 tmux_ resize-window -t tavrin -x 80 -y 24
-wait_until "a small terminal says the size needed" shows "104 x 31"
+wait_until "a small terminal says the size needed" shows "107 x 31"
 [[ $(screen | grep -c .) -eq 1 ]] || fail "the small terminal shows more than one line"
 tmux_ resize-window -t tavrin -x 110 -y 33
 wait_until "the dialog shows again when the terminal grows" shows "TAVRIN settings"
@@ -276,6 +312,14 @@ wait_until "a click chooses the first watch entry" highlighted "COM1-HID_Touch_D
 click_on "[ << Remove from list << ]"
 wait_until "COM1 leaves the watch list" hides "COM1-HID"
 wait_until "COM1 returns to the port list" shows "│COM1 "
+click_on "COM7-Traditional_Touch_Screen"
+wait_until "a click chooses the other watch entry" highlighted "COM7-Traditional_Touch_Screen"
+click_on "[ << Remove from list << ]"
+wait_until "COM7 leaves the watch list" hides "COM7-Trad"
+# The empty watch list with the focus: a double box, the cursor inside it.
+press Tab
+wait_until "Tab from the remove button gives the empty watch list the focus" watch_list_focused
+cursor_at "7 59" || fail "the cursor is at $(cursor_in_dialog), not in the empty watch list"
 click_on "[ Quit ]"
 wait_until "Quit asks whether to save" shows "Save settings before quit?"
 press Tab

@@ -254,6 +254,7 @@ TEST_F(MainDialogPainting, ADroppedDownComboShowsItsListOverTheControlsBelow) {
   EXPECT_EQ(CellsText(canvas, 12, 28, 9), "Auto_Scan");
   EXPECT_EQ(CellsText(canvas, 19, 28, 5), "57600");
   EXPECT_EQ(canvas.At(14, 28).tone, Tone::Highlight);
+  EXPECT_EQ(painted->caret, (CellPoint{14, 28})) << "the cursor on the chosen item";
   EXPECT_EQ(RowOf(canvas, "PnP polling"), -1);  // the label on row 13 lies under the list
   int items = 0;
   for (const HitArea& hit : state.hits) items += hit.what == HitArea::What::DroppedItem && hit.window == baud;

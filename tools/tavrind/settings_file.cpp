@@ -44,7 +44,11 @@ std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 std::optional<SettingsFile> ReadSettingsFile(std::string_view bytes, const std::string& fileName,
                                              std::string& failure) {
-  const auto at = [&fileName](int line) { return fileName + (line > 0 ? ":" + std::to_string(line) : "") + ": "; };
+  const auto at = [&fileName](int line) {
+    std::string where = fileName;
+    if (line > 0) where.append(":").append(std::to_string(line));
+    return where.append(": ");
+  };
   const auto fail = [&](int line, const std::string& message) {
     failure = at(line) + message;
     return std::nullopt;

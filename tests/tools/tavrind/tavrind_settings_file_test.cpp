@@ -29,7 +29,8 @@ std::string ExpectedExport(const std::string& newline) {
   std::string text = "Windows Registry Editor Version 5.00" + newline + newline + kHeader + newline;
   for (int number = 1; number <= 225; ++number) {
     const std::string word = number == 1 ? "00000027" : number == 7 ? "00000001" : "00000000";
-    text += "\"" + std::string(number == 7 ? "com" : "COM") + std::to_string(number) + "\"=dword:" + word + newline;
+    text.append("\"").append(number == 7 ? "com" : "COM").append(std::to_string(number));
+    text.append("\"=dword:").append(word).append(newline);
   }
   return text + "\"Start\"=dword:00000003" + newline + newline;
 }

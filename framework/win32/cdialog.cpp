@@ -51,17 +51,21 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return result;
 }
 
-// Keeps the owner of a modal dialog disabled while it runs.
+// Keeps the owner of a modal dialog disabled while it runs, until Restore or
+// the end of the scope.
 class OwnerDisabled {
  public:
   explicit OwnerDisabled(HWND owner) : m_owner(owner != nullptr && IsWindowEnabled(owner) ? owner : nullptr) {
     if (m_owner != nullptr) EnableWindow(m_owner, FALSE);
   }
-  ~OwnerDisabled() {
-    if (m_owner != nullptr && IsWindow(m_owner)) EnableWindow(m_owner, TRUE);
-  }
+  ~OwnerDisabled() { Restore(); }
   OwnerDisabled(const OwnerDisabled&) = delete;
   OwnerDisabled& operator=(const OwnerDisabled&) = delete;
+
+  void Restore() {
+    if (m_owner != nullptr && IsWindow(m_owner)) EnableWindow(m_owner, TRUE);
+    m_owner = nullptr;
+  }
 
  private:
   HWND m_owner;
@@ -80,20 +84,21 @@ INT_PTR CDialog::DoModal() {
   if (owner != nullptr && !IsWindow(owner)) owner = nullptr;
 
   ModalRun run(this);
-  INT_PTR result = -1;
-  {
-    OwnerDisabled ownerDisabled(owner);
-    const HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), owner,
-                                           &DialogProc, reinterpret_cast<LPARAM>(this));
-    if (window == nullptr) return -1;
-    const framework::win32::ModalObserver& observer = framework::win32::CurrentModalObserver();
-    if (observer.started != nullptr) observer.started(this);
-    result = run.Run(window);
-    if (observer.ended != nullptr) observer.ended(this, result);
-    if (!IsWindow(window)) return result;
-    // Hidden before the owner is enabled again, so that the owner is activated.
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  OwnerDisabled ownerDisabled(owner);
+  const HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), owner,
+                                         &DialogProc, reinterpret_cast<LPARAM>(this));
+  if (window == nullptr) return -1;
+  const framework::win32::ModalObserver& observer = framework::win32::CurrentModalObserver();
+  if (observer.started != nullptr) observer.started(this);
+  const INT_PTR result = run.Run(window);
+  if (observer.ended != nullptr) observer.ended(this, result);
+  if (!IsWindow(window)) return result;
+  // The owner is enabled again before the dialog is hidden, as the dialog
+  // manager's EndDialog does: hiding the active window activates the next
+  // window that can take it, and a disabled owner cannot, so another
+  // program's window would come to the front instead.
+  ownerDisabled.Restore();
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (owner != nullptr && IsWindow(owner)) SetActiveWindow(owner);
   if (m_hWnd != nullptr) DestroyWindow(m_hWnd);  // unbinds the wrappers as it goes
   return result;

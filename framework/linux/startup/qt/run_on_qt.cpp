@@ -5,6 +5,7 @@
 
 #include "framework/framework.h"
 #include "framework/linux/qt/qt_backend.h"
+#include "framework/linux/startup/qt/qt_messages.h"
 #include "framework/linux/startup/run_on_qt.h"
 
 namespace framework {
@@ -12,6 +13,7 @@ namespace framework {
 bool QtBuilt() { return true; }
 
 int RunOnQt(int argc, char** argv) {
+  SendQtMessagesToDebugOutput();
   std::optional<QApplication> application;
   if (QCoreApplication::instance() == nullptr) application.emplace(argc, argv);
   int exitCode = 0;

@@ -116,7 +116,8 @@ for package in "$portsetup" "$standins"; do
   depends=" $(dpkg-deb -f "$package" Depends) "
   for program in $(files_of "$package" | grep '^/usr/bin/'); do
     for library in $(objdump -p "$unpacked$program" | awk '$1 == "NEEDED" { print $2 }'); do
-      owner=$(dpkg-query -S "*/$library" 2>/dev/null | awk -F: '$2 ~ /\/lib\// { print $1; exit }')
+      owner=$(dpkg-query -S "*/$library" 2>/dev/null |
+        awk -F': ' '$2 ~ /\/x86_64-linux-gnu\// { sub(/:amd64$/, "", $1); print $1; exit }')
       [[ -n $owner ]] || fail "no package has $library"
       [[ $depends == *" $owner ("* ]] || fail "$(basename "$package"): $program needs $library of $owner, not in: $depends"
     done

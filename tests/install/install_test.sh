@@ -45,14 +45,28 @@ action_of() { xmllint --xpath "string(//action[annotate[@key='org.freedesktop.po
 [[ $(action_of "$program" "annotate[@key='org.freedesktop.policykit.exec.allow_gui']") == true ]] ||
   fail "the action does not keep the display (allow_gui)"
 
+# The entry's and the action's texts in every language of the dialog; the
+# entry's name is the dialog's own (its group box's text).
+for locale in de es fr it ja ko nl ru zh_CN zh_HK zh_SG zh_TW; do
+  grep -q "^Name\[$locale\]=." "$entry" && grep -q "^Comment\[$locale\]=." "$entry" ||
+    fail "the menu entry has no name or comment in $locale"
+  for element in description message; do
+    [[ -n $(xmllint --xpath "string(//action/$element[@xml:lang='$locale'])" "$policy") ]] ||
+      fail "the polkit action has no $element in $locale"
+  done
+done
+grep -qx 'Name\[ru\]=Установки TAVRIN' "$entry" || fail "the Russian name is not the dialog's"
+! grep -q '@' "$entry" "$policy" || fail "a placeholder is left: $(grep -h '@' "$entry" "$policy")"
+
 unit=$root/lib/systemd/system/tavrind.service
 [[ -f $unit ]] || fail "no tavrind.service"
 grep -qx "ExecStart=$prefix/bin/tavrind run --foreground" "$unit" || fail "the unit does not run the installed tavrind"
 if command -v systemd-analyze >/dev/null; then
-  # Checked where the programs are: the staged copy of the unit runs them.
+  # Checked where the programs and the man page are: the staged copy of the
+  # unit runs them.
   mkdir "$stage/unit"
   sed "s|=$prefix/bin/|=$root/bin/|" "$unit" >"$stage/unit/tavrind.service"
-  verdict=$(systemd-analyze verify "$stage/unit/tavrind.service" 2>&1) && [[ -z $verdict ]] ||
+  verdict=$(MANPATH=$root/share/man systemd-analyze verify "$stage/unit/tavrind.service" 2>&1) && [[ -z $verdict ]] ||
     fail "systemd-analyze verify: $verdict"
 fi
 

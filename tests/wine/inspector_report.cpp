@@ -50,7 +50,8 @@ InspectorReport ParseInspectorReport(const std::string& output) {
       report.windows.push_back({Field(line, "caption"), {}});
     } else if (word == "control" && !report.windows.empty()) {
       report.windows.back().controls.push_back(
-          {static_cast<int>(Number(line, "id")), static_cast<int>(Number(line, "missing")), Field(line, "text")});
+          {static_cast<int>(Number(line, "id")), static_cast<int>(Number(line, "missing")), Field(line, "text"),
+           static_cast<int>(Number(line, "width")), static_cast<int>(Number(line, "room"))});
     } else if (word == "box") {
       report.boxTexts.push_back(Field(line, "text"));
     } else if (word == "exit") {

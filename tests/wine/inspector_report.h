@@ -13,6 +13,10 @@ struct InspectedControl {
   int id = 0;
   int missingGlyphs = 0;
   std::string text;
+  int textWidth = 0;  // the text on one line, in pixels
+  int textRoom = 0;   // the width the control gives it
+
+  bool Cut() const { return textWidth > textRoom; }
 };
 
 struct InspectedWindow {

@@ -4,8 +4,9 @@
 // Add without a choice (103), the restart (118), Escape with a change pending
 // (102) and a missing driver (105), each text checked against the language's
 // string table and the main dialog's against the glyphs of the font mapped for
-// the template's face; the system menu and the about box. What the dialog does
-// is the scenarios' part (label scenario-wine).
+// the template's face and for being cut by its control; the system menu and
+// the about box. What the dialog does is the scenarios' part (label
+// scenario-wine).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@
 #include "res/resource.h"
 #include "res/resource_tables.h"
 #include "tests/support/pseudo_terminal.h"
+#include "tests/support/template_cuts.h"
 #include "tests/wine/inspector_report.h"
 #include "tests/wine/virtual_display.h"
 #include "tests/wine/wine_languages.h"
@@ -154,9 +157,12 @@ TEST_P(WineDialogLanguageTest, ShowsTheLanguagesTextsInTheDialogAndItsMessageBox
     ASSERT_NE(control, nullptr) << controlId;
     EXPECT_EQ(control->text, Text(language, stringId)) << "control " << controlId;
   }
+  std::set<int> cut;
   for (const InspectedControl& control : main.controls) {
     EXPECT_EQ(control.missingGlyphs, 0) << "control " << control.id << " \"" << control.text << "\"";
+    if (control.Cut()) cut.insert(control.id);
   }
+  EXPECT_EQ(cut, test_support::TemplateCutControls(language.id)) << "the controls whose texts are cut";
   EXPECT_THAT(report.boxTexts, ElementsAre(Text(language, IDS_SELECT_PORT_AND_CHOICES),
                                            Text(language, IDS_RESTART_DONE), Text(language, IDS_SAVE_BEFORE_QUIT)));
   for (std::size_t k = 1; k < report.windows.size(); ++k) EXPECT_EQ(report.windows[k].caption, "") << "box " << k;

@@ -26,6 +26,7 @@ std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessa
 
 ControlState ReadControl(HWND control) {
   ControlState state;
+  state.window = control;
   state.id = static_cast<short>(GetDlgCtrlID(control));
   state.className = ClassName(control);
   state.style = GetWindowLongW(control, GWL_STYLE);

@@ -13,6 +13,7 @@
 namespace wine_test {
 
 struct ControlState {
+  HWND window = nullptr;
   int id = 0;  // IDC_STATIC reads as -1
   std::wstring className;
   LONG style = 0;

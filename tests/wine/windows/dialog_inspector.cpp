@@ -6,9 +6,11 @@
 //                       for input with its main dialog or a message box over
 //                       it shown, which becomes the current window
 //   font FACE POINTS    the font whose glyphs `controls` checks texts against
-//   controls            "control id=N missing=N text=T" for each control of
-//                       the current window (missing: characters without a
-//                       glyph in the font)
+//   controls            "control id=N missing=N width=N room=N text=T" for
+//                       each control of the current window (missing:
+//                       characters without a glyph in the font; width: the
+//                       text's on one line in the control's own font, room:
+//                       the width the control gives it, in pixels)
 //   box                 "box text=T": the text of the current window, a
 //                       message box
 //   select ID INDEX     select a line of list or combo box ID (no notification)
@@ -108,10 +110,35 @@ int MissingGlyphs(HFONT font, const std::wstring& text) {
   return missing;
 }
 
+// The width of the control's text on one line in the font the control draws
+// with, mnemonic prefixes taken as the control takes them.
+int TextWidth(const wine_test::ControlState& control) {
+  const std::wstring text = framework::win32::Widen(control.text);
+  if (text.empty()) return 0;
+  const HDC dc = GetDC(control.window);
+  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control.window, WM_GETFONT, 0, 0)));
+  RECT rect{};
+  const bool noPrefix = control.className == L"Static" && (control.style & SS_NOPREFIX) != 0;
+  DrawTextW(dc, text.c_str(), -1, &rect, DT_CALCRECT | DT_SINGLELINE | (noPrefix ? DT_NOPREFIX : 0));
+  SelectObject(dc, previous);
+  ReleaseDC(control.window, dc);
+  return rect.right - rect.left;
+}
+
+// The width a control gives its text: a static's whole width; a button's or a
+// group box's less the edges drawn on both sides.
+int TextRoom(const wine_test::ControlState& control) {
+  RECT client{};
+  GetClientRect(control.window, &client);
+  const int edges = control.className == L"Button" ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
+  return client.right - client.left - edges;
+}
+
 void ListControls(const Session& session) {
   for (const wine_test::ControlState& control : wine_test::ReadControls(session.current)) {
     Say("control id=" + std::to_string(control.id) +
         " missing=" + std::to_string(MissingGlyphs(session.font, framework::win32::Widen(control.text))) +
+        " width=" + std::to_string(TextWidth(control)) + " room=" + std::to_string(TextRoom(control)) +
         " text=" + Escaped(control.text));
   }
 }

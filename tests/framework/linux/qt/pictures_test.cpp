@@ -27,8 +27,12 @@
 #include "res/resource.h"
 #include "tests/framework/linux/qt/qt_test_support.h"
 #include "tests/scenario_tool/tool/world/world.h"
+#include "tests/support/template_cuts.h"
 
 namespace {
+
+using test_support::kTemplateCuts;
+using test_support::TemplateCut;
 
 // Each language with the words of its message box buttons ("&" before the
 // key that presses the button).
@@ -54,22 +58,6 @@ constexpr Language kLanguages[] = {
     {3076, "zh-HK", "是(&Y)", "否(&N)", "確定"},
     {3082, "es", "&Sí", "&No", "Aceptar"},
     {4100, "zh-SG", "是(&Y)", "否(&N)", "确定"},
-};
-
-// Texts longer than the template lets them be: the control's rectangle, in
-// the dialog font, is narrower than the text of that language.
-struct TemplateCut {
-  WORD language;
-  int controlId;
-  const char* why;
-};
-
-constexpr TemplateCut kTemplateCuts[] = {
-    {1031, IDC_PORT_LIST_LABEL, "\"Liste der verfügbaren COM-Schnittstellen\" in an 85-unit label"},
-    {1040, IDC_BAUD_RATE_LABEL, "\"Valore di scansione baud rate iniziale\" in a 112-unit label"},
-    {1043, IDC_PORT_LIST_LABEL, "\"Lijst met beschikbare COM poorten\" in an 85-unit label"},
-    {1049, IDC_BAUD_RATE_LABEL, "\"Начальная скорость передачи информации \" in a 112-unit label"},
-    {3082, IDC_BAUD_RATE_LABEL, "\"Inicializando escaneo de Baud Rate\" in a 112-unit label"},
 };
 
 // The strings the main dialog's controls show, set at its initialisation.

@@ -25,30 +25,16 @@ const std::pair<unsigned, const char*> kLocales[] = {
     {1043, "nl"},    {1049, "ru"},    {2052, "zh_CN"}, {3076, "zh_HK"}, {3082, "es"}, {4100, "zh_SG"},
 };
 
-std::string EscapedForXml(const std::string& text) {
-  std::string escaped;
-  for (const char c : text) {
-    switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      default: escaped += c;
-    }
-  }
-  return escaped;
-}
+// A desktop entry's and an XML file's escapes.
+const std::map<char, std::string> kXmlEscapes = {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
+const std::map<char, std::string> kDesktopEntryEscapes = {
+    {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}};
 
-std::string EscapedForDesktopEntry(const std::string& text) {
+std::string Escaped(const std::string& text, const std::map<char, std::string>& escapes) {
   std::string escaped;
   for (const char c : text) {
-    switch (c) {
-      case '\\': escaped += "\\\\"; break;
-      case '\n': escaped += "\\n"; break;
-      case '\r': escaped += "\\r"; break;
-      case '\t': escaped += "\\t"; break;
-      default: escaped += c;
-    }
+    const auto found = escapes.find(c);
+    escaped += found != escapes.end() ? found->second : std::string(1, c);
   }
   return escaped;
 }
@@ -91,7 +77,7 @@ int main(int argc, char** argv) {
             throw std::runtime_error(templatePath + ":" + std::to_string(lineNumber) + ": no string " +
                                      std::to_string(id) + " in language " + std::to_string(language));
           }
-          const std::string text = xml ? EscapedForXml(found->second) : EscapedForDesktopEntry(found->second);
+          const std::string text = Escaped(found->second, xml ? kXmlEscapes : kDesktopEntryEscapes);
           localized.replace(match.position(0), match.length(0), text);
         }
         output << localized << '\n';

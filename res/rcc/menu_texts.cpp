@@ -21,14 +21,13 @@ namespace {
 
 // The dialog's languages (LANGID) by their locale names, English left out.
 const std::pair<unsigned, const char*> kLocales[] = {
-    {1028, "zh_TW"}, {1031, "de"},    {1036, "fr"}, {1040, "it"}, {1041, "ja"},    {1042, "ko"},
-    {1043, "nl"},    {1049, "ru"},    {2052, "zh_CN"}, {3076, "zh_HK"}, {3082, "es"}, {4100, "zh_SG"},
+    {1028, "zh_TW"}, {1031, "de"}, {1036, "fr"},    {1040, "it"},    {1041, "ja"}, {1042, "ko"},
+    {1043, "nl"},    {1049, "ru"}, {2052, "zh_CN"}, {3076, "zh_HK"}, {3082, "es"}, {4100, "zh_SG"},
 };
 
 // A desktop entry's and an XML file's escapes.
 const std::map<char, std::string> kXmlEscapes = {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
-const std::map<char, std::string> kDesktopEntryEscapes = {
-    {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}};
+const std::map<char, std::string> kDesktopEntryEscapes = {{'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}};
 
 std::string Escaped(const std::string& text, const std::map<char, std::string>& escapes) {
   std::string escaped;

@@ -90,7 +90,8 @@ TEST(WineInstallerTest, InstallsSilentlyStartsAndUninstallsLeavingNothing) {
                                              "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d"};
   const auto run = [&](const std::vector<std::string>& command) { return prefix.Run(command, settings); };
 
-  for (const std::string& folder : {Setting("TAVRIN_WINDOWS_PACKAGES"), Setting("TAVRIN_WINDOWS_PACKAGES") + "-signed"}) {
+  for (const std::string& folder :
+       {Setting("TAVRIN_WINDOWS_PACKAGES"), Setting("TAVRIN_WINDOWS_PACKAGES") + "-signed"}) {
     const Outcome installed = run({"msiexec", "/i", WindowsPath(Package(folder)), "/qn"});
     ASSERT_EQ(installed.status, 0) << folder << installed.out << installed.err;
   }
@@ -117,7 +118,8 @@ TEST(WineInstallerTest, InstallsSilentlyStartsAndUninstallsLeavingNothing) {
   prefix.Link("tavrin", "/dev/null");
   ASSERT_EQ(run({"reg", "add", "HKLM\\System\\CurrentControlSet\\Services\\Tavrin", "/f"}).status, 0);
   const InspectorReport started = ParseInspectorReport(
-      run({WindowsProgram("tests/wine/dialog-inspector.exe"), "launch", kInstalledProgram, "post", "1", "wait-exit"}).out);
+      run({WindowsProgram("tests/wine/dialog-inspector.exe"), "launch", kInstalledProgram, "post", "1", "wait-exit"})
+          .out);
   ASSERT_EQ(started.windows.size(), 1u) << started.error;
   EXPECT_EQ(started.windows[0].caption, "TAVRIN") << "the installed program did not show its dialog";
   EXPECT_EQ(started.exitCode, 0);

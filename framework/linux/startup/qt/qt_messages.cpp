@@ -1,7 +1,6 @@
 #include "framework/linux/startup/qt/qt_messages.h"
 
 #include <QString>
-#include <QtGlobal>
 #include <cstdio>
 #include <string>
 
@@ -21,6 +20,8 @@ void HandleQtMessage(QtMsgType type, const QMessageLogContext& context, const QS
 
 }  // namespace
 
-void SendQtMessagesToDebugOutput() { qInstallMessageHandler(HandleQtMessage); }
+QtMessagesToDebugOutput::QtMessagesToDebugOutput() : m_previous(qInstallMessageHandler(HandleQtMessage)) {}
+
+QtMessagesToDebugOutput::~QtMessagesToDebugOutput() { qInstallMessageHandler(m_previous); }
 
 }  // namespace framework

@@ -13,7 +13,7 @@ namespace framework {
 bool QtBuilt() { return true; }
 
 int RunOnQt(int argc, char** argv) {
-  SendQtMessagesToDebugOutput();
+  const QtMessagesToDebugOutput messages;
   std::optional<QApplication> application;
   if (QCoreApplication::instance() == nullptr) application.emplace(argc, argv);
   int exitCode = 0;

@@ -85,8 +85,8 @@ INT_PTR CDialog::DoModal() {
 
   ModalRun run(this);
   OwnerDisabled ownerDisabled(owner);
-  const HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), owner,
-                                         &DialogProc, reinterpret_cast<LPARAM>(this));
+  const HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), owner, &DialogProc,
+                                         reinterpret_cast<LPARAM>(this));
   if (window == nullptr) return -1;
   const framework::win32::ModalObserver& observer = framework::win32::CurrentModalObserver();
   if (observer.started != nullptr) observer.started(this);

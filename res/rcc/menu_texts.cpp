@@ -14,8 +14,8 @@
 #include <string>
 #include <utility>
 
-#include "rc_lexer.h"
-#include "rc_parser.h"
+#include "res/rcc/lib/rc_lexer.h"
+#include "res/rcc/lib/rc_parser.h"
 
 namespace {
 

@@ -5,8 +5,6 @@
 // uninstall entry; the installed program started with the driver stood in
 // for as the Windows readme says; removed with the uninstall entry's command,
 // after which nothing of it is left.
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,9 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include "inspector_report.h"
-#include "virtual_display.h"
-#include "wine_prefix.h"
+#include "base/ascii.h"
+#include "tests/wine/inspector_report.h"
+#include "tests/wine/virtual_display.h"
+#include "tests/wine/wine_prefix.h"
 
 namespace wine_test {
 namespace {
@@ -65,8 +64,7 @@ std::vector<std::map<std::string, std::string>> UninstallEntries(const std::stri
 std::vector<std::string> LeftBehind(const std::string& prefix) {
   std::vector<std::string> found;
   for (const auto& entry : fs::recursive_directory_iterator(prefix + "/drive_c")) {
-    std::string name = entry.path().filename().string();
-    std::ranges::transform(name, name.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::string name = base::LowerAscii(entry.path().filename().string());
     if (name.find("tavrin") != std::string::npos || name.find("portsetup") != std::string::npos) {
       found.push_back(entry.path().string());
     }

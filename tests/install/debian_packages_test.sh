@@ -7,7 +7,8 @@
 # pages, menu entry, polkit action and enabled service are in place, the
 # prefix is set up, the driver stand-in serves, and the program started as
 # the menu entry starts it shows its dialog and prints nothing; removed, the
-# settings stay; purged, nothing is left but what Debian keeps.
+# stand-in started by hand has ended and the settings stay; purged, nothing
+# is left but what Debian keeps.
 #   debian_packages_test.sh SOURCE-DIRECTORY DIST-DIRECTORY
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -73,10 +74,12 @@ if [[ $1 == --checks-inside ]]; then
     PKEXEC_UID=65534 LANG=C.UTF-8 timeout 5 /usr/bin/portsetup >/tmp/said 2>&1 </dev/null || status=$?
   ((status == 124)) || fail "the program did not show its dialog (exit $status): $(cat /tmp/said)"
   [[ ! -s /tmp/said ]] || fail "the program started as pkexec does printed: $(cat /tmp/said)"
-  kill "$(cat /var/lib/tavrin/tavrind.pid)"
 
+  # Removing ends the stand-in started by hand and keeps the settings.
+  driver=$(cat /var/lib/tavrin/tavrind.pid)
   apt-get remove -y -qq tavrin-portsetup tavrin-standins >/tmp/apt.log 2>&1 || fail "apt remove: $(cat /tmp/apt.log)"
   [[ ! -e /usr/bin/portsetup && ! -e /usr/bin/tavrind ]] || fail "remove left the programs"
+  ! kill -0 "$driver" 2>/dev/null || fail "remove left the driver stand-in running"
   [[ -f /var/lib/tavrin/hklm.reg ]] || fail "remove did not keep the settings in /var/lib/tavrin"
   # The program's package keeps nothing, so dpkg forgets it on remove; the
   # stand-ins' waits for its purge.

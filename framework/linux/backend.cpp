@@ -1,7 +1,14 @@
 #include "framework/linux/backend.h"
 
+#include <algorithm>
+
+#include "framework/linux/window.h"
+
 namespace framework {
 namespace {
+
+constexpr int kLineHeight = 8;         // dialog units: a line of the dialog's font
+constexpr int kComboFieldHeight = 12;  // dialog units: a combo's field above its list
 
 Backend* g_backend = nullptr;
 
@@ -19,6 +26,12 @@ Backend::Backend() : m_previous(g_backend) { g_backend = this; }
 
 Backend::~Backend() {
   if (g_backend == this) g_backend = m_previous;
+}
+
+int Backend::PageLines(HWND control) {
+  int height = control->rect.bottom - control->rect.top;
+  if (control->kind == WindowKind::ComboBox) height -= kComboFieldHeight;
+  return std::max(height / kLineHeight, 1);
 }
 
 int UnansweredBoxResult(UINT type) {

@@ -42,6 +42,12 @@ class Backend {
   // The wait cursor: depth 1 when the first CWaitCursor starts, 0 when the last ends.
   virtual void WaitCursorChanged(bool waiting) { (void)waiting; }
 
+  // How many lines of a list box, or of a combo's dropped list, the person
+  // sees at once: what the Page keys move by. Unless a backend shows them
+  // otherwise, what the template's height holds in lines of 8 dialog units
+  // (a combo's less its field), at least one.
+  virtual int PageLines(HWND control);
+
   // Default processing of SC_KEYMENU and SC_MOVE.
   virtual void OpenSystemMenu(HWND dialog) { (void)dialog; }
   virtual void BeginMove(HWND dialog) { (void)dialog; }

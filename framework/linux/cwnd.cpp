@@ -5,6 +5,8 @@
 #include "framework/framework.h"
 #include "framework/linux/backend.h"
 #include "framework/linux/default_window_proc.h"
+#include "framework/linux/focus.h"
+#include "framework/linux/input.h"
 #include "framework/linux/window.h"
 #include "framework/linux/window_registry.h"
 
@@ -95,6 +97,7 @@ BOOL CWnd::EnableWindow(BOOL bEnable) {
   const bool enable = bEnable != FALSE;
   if (m_hWnd->enabled != enable) {
     m_hWnd->enabled = enable;
+    if (!enable) framework::DisabledControlLosesFocus(m_hWnd);
     framework::CurrentBackend().WindowChanged(m_hWnd);
   }
   return wasDisabled;

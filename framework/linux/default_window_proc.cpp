@@ -1,11 +1,10 @@
 #include "framework/linux/default_window_proc.h"
 
-#include <algorithm>
 #include <cstring>
-#include <optional>
 
 #include "base/utf8.h"
 #include "framework/linux/backend.h"
+#include "framework/linux/list_keys.h"
 #include "framework/linux/list_state.h"
 #include "framework/linux/modal_loop.h"
 
@@ -63,35 +62,7 @@ LRESULT SetSelection(HWND control, WPARAM wParam) {
   return index;
 }
 
-// Where a navigation key moves the selection of a list or combo; none for
-// another key or an empty control.
-std::optional<int> NavigationTarget(const HWND__& control, WPARAM key) {
-  const int last = static_cast<int>(control.List().items.size()) - 1;
-  if (last < 0) return std::nullopt;
-  const int current = control.List().selection;
-  switch (key) {
-    case VK_UP:
-      return std::max(current - 1, 0);
-    case VK_DOWN:
-      return current < 0 ? 0 : std::min(current + 1, last);
-    case VK_HOME:
-      return 0;
-    case VK_END:
-      return last;
-    default:
-      return std::nullopt;
-  }
-}
-
-LRESULT NavigationKey(HWND control, WPARAM key) {
-  const std::optional<int> target = NavigationTarget(*control, key);
-  if (!target || *target == control->List().selection) return 0;
-  if (SelectByPerson(control, *target)) {
-    const MSG notification = SelectionChangeMessage(control);
-    SendMessageA(notification.hwnd, notification.message, notification.wParam, notification.lParam);
-  }
-  return 0;
-}
+bool IsKeyMessage(UINT message) { return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR; }
 
 LRESULT ListBoxMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -109,9 +80,11 @@ LRESULT ListBoxMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
       return LineText(list, wParam, lParam);
     case LB_GETTEXTLEN:
       return LineLength(list, wParam);
-    case WM_KEYDOWN:
-      return NavigationKey(list, wParam);
     default:
+      if (IsKeyMessage(message)) {
+        HandleListKey(list, message, wParam);
+        return 0;
+      }
       return TextMessage(list, message, wParam, lParam);
   }
 }
@@ -133,14 +106,15 @@ LRESULT ComboBoxMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) 
     case CB_GETLBTEXTLEN:
       return LineLength(combo, wParam);
     case CB_SHOWDROPDOWN:
-      combo->Combo().droppedDown = wParam != 0;
-      CurrentBackend().WindowChanged(combo);
+      SetDropped(combo, wParam != 0);
       return TRUE;
     case CB_GETDROPPEDSTATE:
       return combo->Combo().droppedDown ? TRUE : FALSE;
-    case WM_KEYDOWN:
-      return NavigationKey(combo, wParam);
     default:
+      if (IsKeyMessage(message)) {
+        HandleListKey(combo, message, wParam);
+        return 0;
+      }
       return TextMessage(combo, message, wParam, lParam);
   }
 }

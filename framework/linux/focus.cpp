@@ -1,6 +1,8 @@
 #include "framework/linux/focus.h"
 
 #include "framework/linux/backend.h"
+#include "framework/linux/combo_edit.h"
+#include "framework/linux/list_state.h"
 
 namespace framework {
 namespace {
@@ -9,17 +11,36 @@ bool IsTabStop(const HWND__& control) {
   return (control.style & WS_TABSTOP) != 0 && control.visible && control.enabled;
 }
 
+// The dialog's focus moves; false when it was there already.
+bool SetDialogFocus(HWND dialog, HWND control) {
+  HWND previous = dialog->Dialog().focus;
+  if (previous == control) return false;
+  if (previous != nullptr && previous->IsDroppedDown()) SetDropped(previous, false);
+  dialog->Dialog().focus = control;
+  CurrentBackend().WindowChanged(dialog);
+  return true;
+}
+
 }  // namespace
 
 void ChangeFocus(HWND dialog, HWND control) {
-  HWND previous = dialog->Dialog().focus;
-  if (previous == control) return;
-  if (previous != nullptr && previous->IsDroppedDown()) {
-    previous->Combo().droppedDown = false;
-    CurrentBackend().WindowChanged(previous);
+  if (!SetDialogFocus(dialog, control) || control == nullptr || !control->HasEditField()) return;
+  if (!control->Combo().focusedBefore) {
+    control->Combo().focusedBefore = true;
+    SelectAllEditText(control);
   }
-  dialog->Dialog().focus = control;
-  CurrentBackend().WindowChanged(dialog);
+}
+
+void FocusEditField(HWND combo) { SetDialogFocus(combo->parent, combo); }
+
+void DisabledControlLosesFocus(HWND control) {
+  HWND dialog = control->parent;
+  if (dialog != nullptr && dialog->Dialog().focus == control) ChangeFocus(dialog, nullptr);
+}
+
+void FocusOnReactivation(HWND dialog) {
+  if (dialog->kind != WindowKind::Dialog || dialog->Dialog().ended || dialog->Dialog().focus != nullptr) return;
+  ChangeFocus(dialog, NextTabStop(dialog, false));
 }
 
 HWND NextTabStop(HWND dialog, bool backward) {

@@ -4,7 +4,9 @@
 // ignores it.
 #include "framework/linux/input.h"
 
+#include "base/utf8.h"
 #include "framework/linux/backend.h"
+#include "framework/linux/combo_edit.h"
 #include "framework/linux/focus.h"
 #include "framework/linux/list_state.h"
 #include "framework/linux/message_queue.h"
@@ -14,6 +16,8 @@
 
 namespace framework {
 namespace {
+
+constexpr LPARAM kAltDown = 0x20000000;  // the key message's context bit: Alt is held
 
 bool TakesInput(HWND window) {
   if (!IsLiveWindow(window) || !window->enabled || (window->kind != WindowKind::Dialog && !window->visible)) {
@@ -65,19 +69,24 @@ void SelectListLine(HWND list, int index) {
 
 void ChooseComboItem(HWND combo, int index) {
   if (!TakesClick(combo) || combo->kind != WindowKind::ComboBox || !IsItem(combo, index)) return;
-  if (combo->Combo().droppedDown) {
-    combo->Combo().droppedDown = false;
-    CurrentBackend().WindowChanged(combo);
-  }
+  if (combo->Combo().droppedDown) SetDropped(combo, false);
   PersonSelects(combo, index);
 }
 
 void TypeComboText(HWND combo, const char* text) {
   if (!TakesClick(combo) || !combo->HasEditField()) return;
   ChangeFocus(combo->parent, combo);
-  combo->Combo().editText = text != nullptr ? text : "";
-  CurrentBackend().WindowChanged(combo);
+  ReplaceEditText(combo, text != nullptr ? text : "");
   PostCommand(combo->parent, combo->id, CBN_EDITCHANGE, combo);
+}
+
+void ClickIntoEditField(HWND combo) {
+  if (!TakesClick(combo) || !combo->HasEditField()) return;
+  for (const auto& control : combo->parent->children) {
+    if (control->IsDroppedDown()) SetDropped(control.get(), false);
+  }
+  FocusEditField(combo);
+  SelectAllEditText(combo);
 }
 
 void SetComboDropped(HWND combo, bool dropped) {
@@ -90,14 +99,26 @@ void SetComboDropped(HWND combo, bool dropped) {
   }
   // A list that hides (a click elsewhere, a message box over the dialog) is
   // closed whether or not its combo still takes input.
-  combo->Combo().droppedDown = dropped;
-  CurrentBackend().WindowChanged(combo);
+  SetDropped(combo, dropped);
 }
 
-void PressKey(HWND dialog, UINT virtualKey, bool shift) {
+void PressKey(HWND dialog, UINT virtualKey, bool shift, bool alt) {
   if (!IsDialog(dialog) || !TakesInput(dialog)) return;
-  HWND target = dialog->Dialog().focus != nullptr ? dialog->Dialog().focus : dialog;
-  PostToQueue({target, WM_KEYDOWN, virtualKey, 1}, shift);
+  HWND focus = dialog->Dialog().focus;
+  const UINT message = alt || focus == nullptr ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  PostToQueue({focus != nullptr ? focus : dialog, message, virtualKey, alt ? kAltDown : 1}, shift);
+}
+
+void TypeCharacters(HWND dialog, const std::string& text) {
+  if (!IsDialog(dialog) || !TakesInput(dialog)) return;
+  HWND focus = dialog->Dialog().focus;
+  std::size_t length = 0;
+  for (std::size_t at = 0; at < text.size(); at += length) {
+    const char32_t character = base::DecodeUtf8(std::string_view(text).substr(at), length);
+    if (length == 0) return;
+    const UINT message = focus != nullptr ? WM_CHAR : WM_SYSCHAR;
+    PostToQueue({focus != nullptr ? focus : dialog, message, character, 1});
+  }
 }
 
 void SetFocusTo(HWND control) {

@@ -4,6 +4,8 @@
 // them in order.
 #pragma once
 
+#include <string>
+
 #include "framework/linux/winuser.h"
 
 namespace framework {
@@ -28,15 +30,25 @@ void SelectListLine(HWND list, int index);
 // The person picks item `index` of a combo's list: CBN_SELCHANGE unless the
 // item is already selected.
 void ChooseComboItem(HWND combo, int index);
-// The person types into the edit field of a CBS_DROPDOWN combo; ignored for a
-// drop-down list. The text is never a selection.
+// The person's text, typed in a backend's own field, becomes the whole text
+// of a CBS_DROPDOWN combo's edit field; ignored for a drop-down list. The
+// list follows the text (combo_edit.h): the text is never the person's choice.
 void TypeComboText(HWND combo, const char* text);
+// A click into the edit field of a CBS_DROPDOWN combo: a dropped list closes,
+// as on any click outside it, the focus moves to the combo and its text is
+// selected, to be typed over.
+void ClickIntoEditField(HWND combo);
 // Drops a combo's list down or closes it.
 void SetComboDropped(HWND combo, bool dropped);
 
-// A key press: WM_KEYDOWN to the control that has the focus (to the dialog when
-// none has). `shift` is whether Shift is held (for Shift+Tab).
-void PressKey(HWND dialog, UINT virtualKey, bool shift = false);
+// A key press: WM_KEYDOWN to the control that has the focus. With Alt held,
+// or when no control has the focus, the platform sends it as a system key
+// (WM_SYSKEYDOWN, to the dialog when no control has the focus), which the
+// dialog manager does not take. `shift` is whether Shift is held (Shift+Tab).
+void PressKey(HWND dialog, UINT virtualKey, bool shift = false, bool alt = false);
+// The person types text with the focus where it is: one WM_CHAR per
+// character (its code point) to the focused control.
+void TypeCharacters(HWND dialog, const std::string& text);
 // The focus moves to a control by the person's click or by the script.
 void SetFocusTo(HWND control);
 

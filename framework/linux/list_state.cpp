@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ascii.h"
 #include "framework/linux/backend.h"
 #include "framework/linux/text_order.h"
 
@@ -43,12 +44,14 @@ int AddLine(HWND control, std::string text) {
 
 int DeleteLine(HWND control, int index) {
   if (!IsLine(control, index)) return -1;
-  control->List().items.erase(control->List().items.begin() + index);
-  if (control->List().selection == index) {
-    control->List().selection = -1;
-  } else if (control->List().selection > index) {
-    --control->List().selection;
+  ListPart& list = control->List();
+  list.items.erase(list.items.begin() + index);
+  if (list.selection == index) {
+    list.selection = -1;
+  } else if (list.selection > index) {
+    --list.selection;
   }
+  list.caret = std::clamp(list.caret, 0, std::max(static_cast<int>(list.items.size()) - 1, 0));
   CurrentBackend().WindowChanged(control);
   return static_cast<int>(control->List().items.size());
 }
@@ -56,11 +59,39 @@ int DeleteLine(HWND control, int index) {
 bool SelectLine(HWND control, int index) {
   if (index != -1 && !IsLine(control, index)) return false;
   control->List().selection = index;
+  if (index != -1) control->List().caret = index;
   if (control->kind == WindowKind::ComboBox) {
-    control->Combo().editText = index == -1 ? std::string() : control->List().items[static_cast<std::size_t>(index)];
+    ComboPart& combo = control->Combo();
+    combo.editText = index == -1 ? std::string() : combo.items[static_cast<std::size_t>(index)];
+    const bool focused = control->parent != nullptr && control->parent->Dialog().focus == control;
+    combo.selectionStart = 0;
+    combo.selectionEnd = focused ? combo.editText.size() : 0;
   }
   CurrentBackend().WindowChanged(control);
   return true;
+}
+
+int FindLineStartingWith(const HWND__& control, std::string_view prefix, int after) {
+  const auto& lines = control.List().items;
+  const int count = static_cast<int>(lines.size());
+  if (prefix.empty()) return -1;
+  for (int step = 1; step <= count; ++step) {
+    const int index = ((after + step) % count + count) % count;
+    if (base::StartsWithIgnoringAsciiCase(lines[static_cast<std::size_t>(index)], prefix)) return index;
+  }
+  return -1;
+}
+
+void SetDropped(HWND combo, bool dropped) {
+  ComboPart& part = combo->Combo();
+  if (dropped && !part.droppedDown && combo->HasEditField()) {
+    const int match = FindLineStartingWith(*combo, part.editText, -1);
+    part.selection = -1;
+    part.caret = 0;
+    if (match >= 0) SelectLine(combo, match);
+  }
+  part.droppedDown = dropped;
+  CurrentBackend().WindowChanged(combo);
 }
 
 bool SelectByPerson(HWND control, int index) {

@@ -17,6 +17,8 @@ int g_quitExitCode = 0;
 
 void PostToQueue(const MSG& msg, bool shift) { g_queue.push_back({msg, shift}); }
 
+void PostToQueueFront(const MSG& msg) { g_queue.push_front({msg, false}); }
+
 bool TakeFromQueue(QueuedMessage& taken) {
   if (g_queue.empty()) return false;
   taken = g_queue.front();

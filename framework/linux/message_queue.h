@@ -13,6 +13,9 @@ struct QueuedMessage {
 };
 
 void PostToQueue(const MSG& msg, bool shift = false);
+// Queues a message to be taken before every other: the character that a key
+// press types, as the platform's posted messages come before input.
+void PostToQueueFront(const MSG& msg);
 // Takes the oldest queued message; false when the queue is empty.
 bool TakeFromQueue(QueuedMessage& taken);
 bool QueueIsEmpty();

@@ -5,6 +5,7 @@
 
 #include "framework/framework.h"
 #include "framework/linux/backend.h"
+#include "framework/linux/focus.h"
 #include "framework/linux/input.h"
 #include "framework/linux/message_queue.h"
 #include "framework/linux/window_registry.h"
@@ -23,6 +24,13 @@ bool TakenByMove(const MSG& msg) {
   return true;
 }
 
+// A key press that the dialog manager left types its character, if it has
+// one, before anything else is taken: the platform's TranslateMessage.
+void TranslateKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_SPACE && msg.wParam != VK_BACK)) return;
+  PostToQueueFront({msg.hwnd, WM_CHAR, msg.wParam == VK_SPACE ? WPARAM{' '} : WPARAM{'\b'}, msg.lParam});
+}
+
 // Passes one taken message to its dialog's PreTranslateMessage, then to its window.
 void Deliver(const QueuedMessage& queued) {
   MSG msg = queued.msg;
@@ -32,6 +40,7 @@ void Deliver(const QueuedMessage& queued) {
   HWND dialog = msg.hwnd->OwningDialog();
   CWnd* translator = dialog != nullptr ? dialog->wrapper : nullptr;
   if (translator == nullptr || !translator->PreTranslateMessage(&msg)) {
+    TranslateKey(msg);
     SendMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
   }
   g_shiftHeld = outerShift;
@@ -123,6 +132,7 @@ ModalOwnerLock::~ModalOwnerLock() {
   if (m_owner == nullptr || !IsLiveWindow(m_owner)) return;
   m_owner->enabled = true;
   CurrentBackend().WindowChanged(m_owner);
+  FocusOnReactivation(m_owner);
 }
 
 }  // namespace framework

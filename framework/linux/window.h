@@ -54,11 +54,20 @@ namespace framework {
 struct ListPart {
   std::vector<std::string> items;
   int selection = -1;
+  // The line the keyboard is on (the platform's caret line): where the
+  // selection goes and keys move from. It stays when the selection is cleared
+  // and when lines are added; a deletion keeps it on the last line at most.
+  int caret = 0;
 };
 
 struct ComboPart : ListPart {
   std::string editText;  // the edit field; for a drop-down list, the selected item
+  // The edit field's selected bytes [selectionStart, selectionEnd); the text
+  // cursor stands at selectionEnd.
+  std::size_t selectionStart = 0;
+  std::size_t selectionEnd = 0;
   bool droppedDown = false;
+  bool focusedBefore = false;  // the combo itself has had the focus (not only its edit field, by a click)
 };
 
 // An SS_ICON static: the icon its template names, null when there is none.

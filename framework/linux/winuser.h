@@ -119,6 +119,7 @@ typedef LONG_PTR INT_PTR;
 #define ID_HELP 0xE146
 
 // ---- Virtual keys -----------------------------------------------------------------
+#define VK_BACK 0x08
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
 #define VK_SHIFT 0x10

@@ -61,7 +61,14 @@ INPUT KeyInput(WORD virtualKey, bool up, WORD unicode = 0) {
   return input;
 }
 
+// A person at the keyboard rests the pointer outside the dialog, so that a
+// list dropped by a key does not open under it (the platform's list follows
+// the pointer over it). A dropped list holds the mouse capture; the pointer
+// stays where it was then, off the list, as the click that dropped it left it.
 void SendKeys(std::vector<INPUT> inputs) {
+  RunOnMainThread([] {
+    if (GetCapture() == nullptr) SetCursorPos(0, 0);
+  });
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   AwaitPerson();
 }
@@ -159,7 +166,18 @@ Outcome Choose(int comboId, int index) {
   return std::nullopt;
 }
 
-// A click into the edit field, its text selected, and the text typed over it.
+// The characters of `text`, typed as real keys.
+void TypeCharacters(const std::string& text) {
+  std::vector<INPUT> keys;
+  for (wchar_t c : framework::win32::Widen(text)) {
+    keys.push_back(KeyInput(0, false, c));
+    keys.push_back(KeyInput(0, true, c));
+  }
+  SendKeys(keys);
+}
+
+// A click into the edit field (which closes a dropped list, as any click
+// outside it does), its text selected, and the text typed over it.
 Outcome Type(int comboId, const std::string& text) {
   Outcome problem;
   HWND edit = nullptr;
@@ -180,28 +198,20 @@ Outcome Type(int comboId, const std::string& text) {
   if (problem) return problem;
   ClickAt(point);
   RunOnMainThread([&] { SendMessageW(edit, EM_SETSEL, 0, -1); });
-  std::vector<INPUT> keys;
-  for (wchar_t c : framework::win32::Widen(text)) {
-    keys.push_back(KeyInput(0, false, c));
-    keys.push_back(KeyInput(0, true, c));
-  }
-  SendKeys(keys);
+  TypeCharacters(text);
   return std::nullopt;
 }
 
-Outcome PressKey(const std::string& name) {
-  if (name == "escape")
-    SendKeys({KeyInput(VK_ESCAPE, false), KeyInput(VK_ESCAPE, true)});
-  else if (name == "enter")
-    SendKeys({KeyInput(VK_RETURN, false), KeyInput(VK_RETURN, true)});
-  else if (name == "tab")
-    SendKeys({KeyInput(VK_TAB, false), KeyInput(VK_TAB, true)});
-  else if (name == "shift-tab") {
-    SendKeys({KeyInput(VK_SHIFT, false), KeyInput(VK_TAB, false), KeyInput(VK_TAB, true), KeyInput(VK_SHIFT, true)});
-  } else {
-    return "no such key: " + name;
-  }
-  return std::nullopt;
+// A key pressed and released, with Alt and Shift held around it as asked.
+void PressKey(WORD virtualKey, bool shift, bool alt) {
+  std::vector<INPUT> keys;
+  if (alt) keys.push_back(KeyInput(VK_MENU, false));
+  if (shift) keys.push_back(KeyInput(VK_SHIFT, false));
+  keys.push_back(KeyInput(virtualKey, false));
+  keys.push_back(KeyInput(virtualKey, true));
+  if (shift) keys.push_back(KeyInput(VK_SHIFT, true));
+  if (alt) keys.push_back(KeyInput(VK_MENU, true));
+  SendKeys(keys);
 }
 
 // The dialog manager's own way of moving the focus to a control.
@@ -250,7 +260,14 @@ std::optional<std::string> Act(const std::vector<std::string>& words) {
     return Drop(Number(words.at(1)), info);
   }
   if (what == "type") return Type(Number(words.at(1)), words.at(2));
-  if (what == "key") return PressKey(words.at(1));
+  if (what == "key") {
+    PressKey(static_cast<WORD>(Number(words.at(1))), words.at(2) == "1", words.at(3) == "1");
+    return std::nullopt;
+  }
+  if (what == "chars") {
+    TypeCharacters(words.at(1));
+    return std::nullopt;
+  }
   if (what == "focus") return MoveFocus(Number(words.at(1)));
   if (what == "click") {
     const int id = Number(words.at(1));

@@ -11,7 +11,9 @@
 //   value NAME TYPE HEX                stores a value (REG_DWORD 4, else REG_BINARY 3)
 //   store                              -> "absent", or "value NAME TYPE HEX" per value
 //   start                              runs the program                    -> events
-//   act click|select|choose|drop|type|key|focus|close|syscommand ARGS...        -> events
+//   act click|select|choose|drop|type|key|chars|focus|close|syscommand ARGS...  -> events
+//                                      (key VK SHIFT ALT: a key with Shift and
+//                                      Alt held or not, each 1 or 0; chars TEXT)
 //   press ID                           presses button ID of the open box   -> events
 //   quit                               a quit request (PostQuitMessage 0)   -> events
 //   view main|top                      -> a dialog view (see dialog_reader.h), or "none"

@@ -70,7 +70,10 @@ struct Click {
 struct PressKey {
   unsigned virtualKey;
   bool shift;
-  std::string name;
+  bool alt;
+};
+struct TypeCharacters {  // key char "TEXT": typed with the focus where it is
+  std::string text;
 };
 struct MoveFocus {
   int controlId;
@@ -83,8 +86,8 @@ struct PaintMinimized {
   int width;
   int height;
 };
-using Action = std::variant<SelectPort, SelectWatchLine, ChooseItem, DropList, TypeText, Click, PressKey, MoveFocus,
-                            CloseWindow, SystemCommand, PaintMinimized>;
+using Action = std::variant<SelectPort, SelectWatchLine, ChooseItem, DropList, TypeText, Click, PressKey,
+                            TypeCharacters, MoveFocus, CloseWindow, SystemCommand, PaintMinimized>;
 
 // ---- Checks -------------------------------------------------------------------
 enum class ListKind { Ports, Watch, Sysmenu, Debug, Devcon };
@@ -119,7 +122,7 @@ struct ExpectText {
   bool accessibleName = false;  // the name a screen reader reads, not the text shown
 };
 struct ExpectFocus {
-  int controlId;
+  std::optional<int> controlId;  // nullopt: no control has the focus
 };
 // A box is named by the id of the program's string it shows; kOtherBox when it
 // shows none of them.

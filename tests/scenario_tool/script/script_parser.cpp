@@ -165,13 +165,25 @@ Parsed ClickControl(Args args) {
 }
 
 Parsed KeyPress(Args args) {
-  if (args.size() == 1) {
-    if (args[0] == "escape") return Action(PressKey{VK_ESCAPE, false, args[0]});
-    if (args[0] == "enter") return Action(PressKey{VK_RETURN, false, args[0]});
-    if (args[0] == "tab") return Action(PressKey{VK_TAB, false, args[0]});
-    if (args[0] == "shift-tab") return Action(PressKey{VK_TAB, true, args[0]});
+  if (args.size() == 2 && args[0] == "char") return Action(TypeCharacters{args[1]});
+  struct NamedKey {
+    const char* name;
+    unsigned virtualKey;
+    bool shift;
+    bool alt;
+  };
+  static constexpr NamedKey kKeys[] = {
+      {"escape", VK_ESCAPE, false, false}, {"enter", VK_RETURN, false, false}, {"tab", VK_TAB, false, false},
+      {"shift-tab", VK_TAB, true, false},  {"up", VK_UP, false, false},        {"down", VK_DOWN, false, false},
+      {"home", VK_HOME, false, false},     {"end", VK_END, false, false},      {"pageup", VK_PRIOR, false, false},
+      {"pagedown", VK_NEXT, false, false}, {"space", VK_SPACE, false, false},  {"alt-down", VK_DOWN, false, true},
+      {"f4", VK_F4, false, false},
+  };
+  for (const NamedKey& key : kKeys) {
+    if (args.size() == 1 && args[0] == key.name) return Action(PressKey{key.virtualKey, key.shift, key.alt});
   }
-  return "key wants escape, enter, tab or shift-tab";
+  return "key wants escape, enter, tab, shift-tab, up, down, home, end, pageup, pagedown, space, alt-down, f4 or "
+         "char \"TEXT\"";
 }
 
 Parsed Focus(Args args) {
@@ -252,8 +264,9 @@ Parsed ExpectNameOf(Args args) {
 }
 
 Parsed ExpectFocusOf(Args args) {
+  if (args.size() == 1 && args[0] == "none") return Check(ExpectFocus{std::nullopt});
   const auto id = args.size() == 1 ? ControlId(args[0]) : std::nullopt;
-  if (!id) return "expect focus wants one control id (0: the dialog)";
+  if (!id) return "expect focus wants one control id (0: the dialog) or none";
   return Check(ExpectFocus{*id});
 }
 

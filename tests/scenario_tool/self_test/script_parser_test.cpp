@@ -95,7 +95,14 @@ TEST(ScriptParser, ActionsTakeTheirArguments) {
   EXPECT_TRUE(shiftTab.shift);
   EXPECT_EQ(AsAction<TypeText>(ParseOne("type 1022 \"48 00\"")).text, "48 00");
   EXPECT_EQ(AsAction<PaintMinimized>(ParseOne("paint-minimized 0 -5")).height, -5);
-  EXPECT_TRUE(Refused("key space"));
+  const auto altDown = AsAction<PressKey>(ParseOne("key alt-down"));
+  EXPECT_EQ(altDown.virtualKey, static_cast<unsigned>(VK_DOWN));
+  EXPECT_TRUE(altDown.alt);
+  EXPECT_EQ(AsAction<TypeCharacters>(ParseOne("key char \"c o\"")).text, "c o");
+  EXPECT_FALSE(AsCheck<ExpectFocus>(ParseOne("expect focus none")).controlId);
+  EXPECT_TRUE(Refused("key space bar"));
+  EXPECT_TRUE(Refused("key char"));
+  EXPECT_TRUE(Refused("key alt-up"));
   EXPECT_TRUE(Refused("choose 1006 -1"));
   EXPECT_TRUE(Refused("select watch"));
   EXPECT_TRUE(Refused("select combo 1"));

@@ -52,8 +52,10 @@ class ActionRunner {
     HWND combo = Control(action.controlId, framework::WindowKind::ComboBox);
     if (!combo) return m_problem;
     if (!combo->HasEditField()) return "combo " + std::to_string(action.controlId) + " has no edit field";
-    framework::TypeComboText(combo, action.text.c_str());
-    return Took(combo->Combo().editText == action.text, combo);
+    framework::ClickIntoEditField(combo);
+    if (m_top->Dialog().focus != combo) return Took(false, combo);
+    framework::TypeCharacters(m_top, action.text);
+    return std::nullopt;
   }
 
   Outcome operator()(const Click& action) {
@@ -62,7 +64,12 @@ class ActionRunner {
   }
 
   Outcome operator()(const PressKey& action) {
-    framework::PressKey(m_top, action.virtualKey, action.shift);
+    framework::PressKey(m_top, action.virtualKey, action.shift, action.alt);
+    return Posted();
+  }
+
+  Outcome operator()(const TypeCharacters& action) {
+    framework::TypeCharacters(m_top, action.text);
     return Posted();
   }
 

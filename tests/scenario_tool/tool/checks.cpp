@@ -105,8 +105,8 @@ class CheckRunner {
   void operator()(const ExpectFocus& check) {
     const auto view = TopView("expect focus");
     if (!view) return;
-    Compare("expect focus", std::to_string(check.controlId),
-            view->focusId ? std::to_string(*view->focusId) : std::string("(no focus)"));
+    const auto named = [](const std::optional<int>& id) { return id ? std::to_string(*id) : std::string("none"); };
+    Compare("expect focus", named(check.controlId), named(view->focusId));
   }
 
   void operator()(const ExpectBoxes& check) {

@@ -94,7 +94,9 @@ std::string ActionRequest(const Action& action, const std::optional<DialogView>&
         } else if constexpr (std::is_same_v<T, Click>) {
           return "act click " + std::to_string(a.controlId);
         } else if constexpr (std::is_same_v<T, PressKey>) {
-          return "act key " + a.name;
+          return "act key " + std::to_string(a.virtualKey) + (a.shift ? " 1" : " 0") + (a.alt ? " 1" : " 0");
+        } else if constexpr (std::is_same_v<T, TypeCharacters>) {
+          return "act chars " + QuoteWord(a.text);
         } else if constexpr (std::is_same_v<T, MoveFocus>) {
           return "act focus " + std::to_string(a.controlId);
         } else if constexpr (std::is_same_v<T, CloseWindow>) {

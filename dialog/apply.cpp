@@ -14,11 +14,16 @@ void CPortSetupDlg::OnApply() {
   // Only a complete Apply clears the dirty flag: after a failure, quitting
   // asks again, and nothing the person chose is lost.
   m_dirty = StoreWatchList() ? 0 : 1;
+  // Disabling the buttons takes the focus from the one that has it (the Apply
+  // button, after Enter on it), and no control would have it after: the
+  // person goes on from that button once the buttons are back.
+  CWnd* const focus = GetFocus();
   EnableApplyButtons(FALSE);
   OpenControlDevice();
   WriteControlDevice(kApplyCommand, sizeof kApplyCommand);
   CloseControlDevice();
   EnableApplyButtons(TRUE);
+  if (focus != nullptr && GetFocus() == nullptr) GotoDlgCtrl(focus);
 }
 
 // Every name is written once, with its final word, so no watched port passes

@@ -181,6 +181,8 @@ class CWnd : public CCmdTarget {
   HICON SetIcon(HICON hIcon, BOOL bBigIcon);
   int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  // The window that has the keyboard focus, or null when none has.
+  static CWnd* GetFocus();
 
   // The window's message handling: the message map first, then the defaults.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -248,6 +250,8 @@ class CDialog : public CWnd {
   BOOL InitModalIndirect(const res::DialogTemplate* dialogTemplate);
   void EndDialog(int nResult);
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+  // Moves the focus to one of the dialog's controls, as the dialog manager does.
+  void GotoDlgCtrl(CWnd* pWndCtrl);
   UINT TemplateId() const { return m_nIDTemplate; }
 
   BOOL PreTranslateMessage(MSG* pMsg) override;  // the dialog manager's keyboard handling

@@ -54,6 +54,14 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
   return TRUE;
 }
 
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
+  if (pWndCtrl == nullptr || !framework::IsLiveWindow(m_hWnd) || !framework::IsLiveWindow(pWndCtrl->m_hWnd) ||
+      pWndCtrl->m_hWnd->parent != m_hWnd) {
+    return;
+  }
+  framework::ChangeFocus(m_hWnd, pWndCtrl->m_hWnd);
+}
+
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
   if (pMsg == nullptr || !framework::IsLiveWindow(m_hWnd)) return FALSE;
   return framework::HandleDialogKey(m_hWnd, *pMsg) ? TRUE : FALSE;

@@ -70,16 +70,32 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
   return SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
+namespace {
+
+// The permanent wrapper of a window, else a temporary one made on first use
+// and kept with the window.
+CWnd* WrapperOf(HWND window) {
+  if (window->wrapper != nullptr) return window->wrapper;
+  if (!window->temporary) {
+    window->temporary = std::make_unique<CWnd>();
+    window->temporary->m_hWnd = window;
+  }
+  return window->temporary.get();
+}
+
+}  // namespace
+
 CWnd* CWnd::GetDlgItem(int nID) const {
   if (!framework::IsLiveWindow(m_hWnd)) return nullptr;
   HWND control = m_hWnd->Child(nID);
-  if (control == nullptr) return nullptr;
-  if (control->wrapper != nullptr) return control->wrapper;
-  if (!control->temporary) {
-    control->temporary = std::make_unique<CWnd>();
-    control->temporary->m_hWnd = control;
-  }
-  return control->temporary.get();
+  return control != nullptr ? WrapperOf(control) : nullptr;
+}
+
+// The focus is in the dialog on top, whose modal loop takes the keys.
+CWnd* CWnd::GetFocus() {
+  HWND dialog = framework::TopDialog();
+  HWND focus = dialog != nullptr ? dialog->Dialog().focus : nullptr;
+  return focus != nullptr ? WrapperOf(focus) : nullptr;
 }
 
 void CWnd::SetWindowText(LPCSTR lpszString) { SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpszString)); }

@@ -115,6 +115,12 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
   return TRUE;
 }
 
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
+  if (pWndCtrl != nullptr && m_hWnd != nullptr) {
+    SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
+  }
+}
+
 // The dialog manager's keyboard handling: Tab, arrows, mnemonics, Enter and
 // Escape. It dispatches what it does not consume itself.
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {

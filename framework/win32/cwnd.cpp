@@ -55,6 +55,11 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
   return framework::win32::SendTextMessage(m_hWnd, message, wParam, lParam);
 }
 
+CWnd* CWnd::GetFocus() {
+  const HWND focus = ::GetFocus();
+  return focus != nullptr ? framework::win32::WrapperOf(focus) : nullptr;
+}
+
 CWnd* CWnd::GetDlgItem(int nID) const { return framework::win32::WrapperOf(::GetDlgItem(m_hWnd, nID)); }
 
 void CWnd::SetWindowText(LPCSTR lpszString) {

@@ -35,7 +35,7 @@ bool MovesCaret(int key) {
   return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End;
 }
 
-KeyRoute Press(UINT virtualKey, bool shift = false) { return {Action::PressKey, virtualKey, shift, false}; }
+KeyRoute Press(UINT virtualKey, bool shift = false) { return {Action::PressKey, virtualKey, shift, false, false}; }
 
 }  // namespace
 
@@ -43,33 +43,37 @@ KeyRoute RouteKey(int key, Qt::KeyboardModifiers modifiers, KeyTarget target, bo
   const bool alt = modifiers.testFlag(Qt::AltModifier);
   const bool control = modifiers.testFlag(Qt::ControlModifier) || modifiers.testFlag(Qt::MetaModifier);
 
-  if (alt && key == Qt::Key_Space) return {Action::SystemCommand, SC_KEYMENU, false, popupOpen};
-  if (alt && key == Qt::Key_F4) return {Action::SystemCommand, SC_CLOSE, false, popupOpen};
+  if (alt && key == Qt::Key_Space) return {Action::SystemCommand, SC_KEYMENU, false, false, popupOpen};
+  if (alt && key == Qt::Key_F4) return {Action::SystemCommand, SC_CLOSE, false, false, popupOpen};
 
   // The core closes an open list on Escape, or takes it as Cancel.
   if (key == Qt::Key_Escape) return Press(VK_ESCAPE);
   if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
     if (alt || control) return {Action::Swallow};
     const bool shift = key == Qt::Key_Backtab || modifiers.testFlag(Qt::ShiftModifier);
-    return {Action::PressKey, VK_TAB, shift, popupOpen};
+    return {Action::PressKey, VK_TAB, shift, false, popupOpen};
   }
-  // In an open list Qt picks the item (an ordinary choice) and closes the list.
-  if (popupOpen) return {Action::LeaveToQt};
 
   const bool isCombo = target == KeyTarget::DropDownList || target == KeyTarget::DropDown;
-  // Alt+Up and Alt+Down open and close a combo's list, as F4 does.
-  if (isCombo && (key == Qt::Key_F4 || (alt && (key == Qt::Key_Up || key == Qt::Key_Down)))) {
-    return {Action::LeaveToQt};
+  // F4, Alt+Down and Alt+Up drop a combo's list and close it, in the core.
+  if (isCombo && key == Qt::Key_F4) return Press(VK_F4);
+  if (isCombo && alt && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+    return {Action::PressKey, key == Qt::Key_Up ? UINT{VK_UP} : UINT{VK_DOWN}, false, true, false};
   }
+  // Enter closes an open list in the core, as on the platform.
   if (key == Qt::Key_Return || key == Qt::Key_Enter) return Press(VK_RETURN);
-  if (key == Qt::Key_Space && target == KeyTarget::PushButton) return Press(VK_SPACE);
+  const bool closedField = target == KeyTarget::DropDown && !popupOpen;
   if (const auto navigation = NavigationKey(key)) {
-    if (target == KeyTarget::DropDown && MovesCaret(key)) return {Action::LeaveToQt};
+    if (closedField && MovesCaret(key)) return {Action::LeaveToQt};
     return Press(*navigation, modifiers.testFlag(Qt::ShiftModifier));
   }
-  // Lists and drop-down lists would otherwise change their selection by
-  // type-ahead behind the core's back.
-  if (target == KeyTarget::ListBox || target == KeyTarget::DropDownList) return {Action::Swallow};
+  if (closedField) return {Action::LeaveToQt};
+  if (alt || control) return {Action::Swallow};
+  if (key == Qt::Key_Space && target != KeyTarget::DropDown) return Press(VK_SPACE);
+  if (key == Qt::Key_Backspace && target == KeyTarget::DropDown) return Press(VK_BACK);
+  // Type-ahead in a list or drop-down list, and typing into the field of a
+  // drop-down whose list is open (Qt's list has the keyboard then).
+  if (target == KeyTarget::ListBox || isCombo) return {Action::TypeText};
   return {Action::LeaveToQt};
 }
 

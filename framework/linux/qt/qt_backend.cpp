@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
@@ -19,6 +20,23 @@
 
 namespace framework::qt {
 namespace {
+
+// The characters a key typed, without control characters.
+std::string PrintableText(const QString& text) {
+  QString printable;
+  for (const QChar character : text) {
+    if (character.isPrint()) printable += character;
+  }
+  return printable.toStdString();
+}
+
+// Where a key to a widget of the window goes; a key in a combo's open list
+// is the combo's.
+KeyRoute RouteOf(const DialogWindow& window, const QWidget* receiver, const QKeyEvent& event) {
+  const ControlView* view = window.ViewOf(receiver);
+  const bool popupOpen = receiver->window() != &window;
+  return RouteKey(event.key(), event.modifiers(), view != nullptr ? view->KeyTargetKind() : KeyTarget::None, popupOpen);
+}
 
 // The open list of a combo is a window of its own whose parent is the combo.
 bool IsComboPopup(const QWidget* widget) {
@@ -118,6 +136,18 @@ void QtBackend::WaitCursorChanged(bool waiting) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+// A page is the lines a list shows whole, or a combo's open list.
+int QtBackend::PageLines(HWND control) {
+  DialogWindow* window = WindowOf(control->parent);
+  QWidget* widget = window != nullptr ? window->WidgetOf(control) : nullptr;
+  if (auto* list = dynamic_cast<QListWidget*>(widget); list != nullptr && list->count() > 0) {
+    const int rowHeight = list->sizeHintForRow(0);
+    if (rowHeight > 0) return std::max(list->viewport()->height() / rowHeight, 1);
+  }
+  if (auto* combo = dynamic_cast<QComboBox*>(widget)) return std::max(combo->maxVisibleItems(), 1);
+  return Backend::PageLines(control);
+}
+
 void QtBackend::OpenSystemMenu(HWND dialog) {
   if (DialogWindow* window = WindowOf(dialog)) window->ShowSystemMenuAt(window->mapToGlobal(QPoint(0, 0)));
 }
@@ -135,26 +165,37 @@ DialogWindow* QtBackend::WindowOf(HWND dialog) const {
 }
 
 bool QtBackend::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress && event->type() != QEvent::FocusIn) return false;
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::FocusIn) return false;
   DialogWindow* window = DialogWindowOf(watched);
   if (window == nullptr || WindowOf(window->Record()) == nullptr) return false;
   auto* receiver = static_cast<QWidget*>(watched);
-  if (event->type() == QEvent::FocusIn) {
+  if (type == QEvent::FocusIn) {
     NoteFocusIn(*window, receiver, static_cast<const QFocusEvent&>(*event));
     return false;
   }
-  return RouteKeyPress(*window, receiver, static_cast<const QKeyEvent&>(*event));
+  auto& key = static_cast<QKeyEvent&>(*event);
+  // A combo's open list acts on some keys (Enter, F4) as they are announced;
+  // a key that goes to the core is taken away from it then, and comes as a
+  // key press after.
+  if (type == QEvent::ShortcutOverride) {
+    if (RouteOf(*window, receiver, key).action == KeyRoute::Action::LeaveToQt) return false;
+    key.accept();
+    return true;
+  }
+  return RouteKeyPress(*window, receiver, key);
 }
 
 bool QtBackend::RouteKeyPress(DialogWindow& window, QWidget* receiver, const QKeyEvent& event) {
   ControlView* view = window.ViewOf(receiver);
-  const bool popupOpen = receiver->window() != &window;
-  const KeyRoute route =
-      RouteKey(event.key(), event.modifiers(), view != nullptr ? view->KeyTargetKind() : KeyTarget::None, popupOpen);
+  const KeyRoute route = RouteOf(window, receiver, event);
   switch (route.action) {
     case KeyRoute::Action::LeaveToQt:
       return false;
     case KeyRoute::Action::Swallow:
+      return true;
+    case KeyRoute::Action::TypeText:
+      TypeCharacters(window.Record(), PrintableText(event.text()));
       return true;
     case KeyRoute::Action::PressKey:
     case KeyRoute::Action::SystemCommand:
@@ -164,7 +205,7 @@ bool QtBackend::RouteKeyPress(DialogWindow& window, QWidget* receiver, const QKe
     if (auto* combo = dynamic_cast<QComboBox*>(view->Widget())) combo->hidePopup();
   }
   if (route.action == KeyRoute::Action::PressKey) {
-    PressKey(window.Record(), route.code, route.shift);
+    PressKey(window.Record(), route.code, route.shift, route.alt);
   } else {
     SystemCommand(window.Record(), route.code);
   }

@@ -26,6 +26,7 @@ class QtBackend final : public QObject, public Backend {
   void WaitCursorChanged(bool waiting) override;
   void OpenSystemMenu(HWND dialog) override;
   void BeginMove(HWND dialog) override;
+  int PageLines(HWND control) override;
 
   // The window of a running dialog, or null.
   DialogWindow* WindowOf(HWND dialog) const;

@@ -1,6 +1,5 @@
 #include "framework/linux/tui/dialog_input.h"
 
-#include "base/utf8.h"
 #include "framework/linux/input.h"
 #include "framework/linux/tui/text_cells.h"
 
@@ -12,6 +11,40 @@ constexpr int kWheelLines = 3;
 bool IsCombo(HWND control) { return control != nullptr && control->kind == WindowKind::ComboBox; }
 bool IsList(HWND control) { return control != nullptr && control->kind == WindowKind::ListBox; }
 
+// The platform's key for a key of the terminal; 0 for none.
+UINT VirtualKeyOf(Key key) {
+  switch (key) {
+    case Key::Enter:
+      return VK_RETURN;
+    case Key::Escape:
+      return VK_ESCAPE;
+    case Key::Space:
+      return VK_SPACE;
+    case Key::Backspace:
+      return VK_BACK;
+    case Key::Up:
+      return VK_UP;
+    case Key::Down:
+      return VK_DOWN;
+    case Key::Left:
+      return VK_LEFT;
+    case Key::Right:
+      return VK_RIGHT;
+    case Key::Home:
+      return VK_HOME;
+    case Key::End:
+      return VK_END;
+    case Key::PageUp:
+      return VK_PRIOR;
+    case Key::PageDown:
+      return VK_NEXT;
+    case Key::F4:
+      return VK_F4;
+    default:
+      return 0;
+  }
+}
+
 HWND DroppedCombo(HWND dialog) {
   for (const auto& control : dialog->children) {
     if (control->IsDroppedDown()) return control.get();
@@ -21,62 +54,13 @@ HWND DroppedCombo(HWND dialog) {
 
 void ToggleDropped(HWND combo) { SetComboDropped(combo, !combo->Combo().droppedDown); }
 
-std::string WithoutLastCharacter(const std::string& text) {
-  return text.empty() ? text : text.substr(0, base::Utf8FittingLength(text, text.size() - 1));
-}
-
-void Type(HWND combo, const std::string& text) { TypeComboText(combo, text.c_str()); }
-
-void PageList(ScreenState& state, HWND list, int pages) {
-  const int lines = static_cast<int>(list->List().items.size());
-  const int target = LineAPageAway(list->List().selection, pages, lines, state.listViews[list].rows);
-  if (target >= 0 && target != list->List().selection) SelectListLine(list, target);
-}
-
-void HandleKey(ScreenState& state, HWND dialog, const InputEvent& event) {
-  HWND focus = dialog->Dialog().focus;
+// A key goes to the dialog manager as the platform's keyboard would send it;
+// what it does in a list, a combo or its edit field is the core's.
+void HandleKey(HWND dialog, const InputEvent& event) {
   switch (event.key) {
     case Key::Tab:
     case Key::BackTab:
       PressKey(dialog, VK_TAB, event.key == Key::BackTab);
-      return;
-    case Key::Enter:
-      PressKey(dialog, VK_RETURN);
-      return;
-    case Key::Escape:
-      PressKey(dialog, VK_ESCAPE);
-      return;
-    case Key::Up:
-      PressKey(dialog, VK_UP);
-      return;
-    case Key::Down:
-      PressKey(dialog, VK_DOWN);
-      return;
-    // An edit field here has no caret to move, so Home and End choose the
-    // first and last item in every combo, as in a list.
-    case Key::Home:
-      PressKey(dialog, VK_HOME);
-      return;
-    case Key::End:
-      PressKey(dialog, VK_END);
-      return;
-    case Key::PageUp:
-    case Key::PageDown:
-      if (IsList(focus)) PageList(state, focus, event.key == Key::PageUp ? -1 : +1);
-      return;
-    case Key::Space:
-      if (IsCombo(focus) && focus->HasEditField()) {
-        Type(focus, focus->Combo().editText + " ");
-      } else if (IsCombo(focus)) {
-        ToggleDropped(focus);
-      } else {
-        PressKey(dialog, VK_SPACE);
-      }
-      return;
-    case Key::F4:
-    case Key::AltUp:
-    case Key::AltDown:
-      if (IsCombo(focus)) ToggleDropped(focus);
       return;
     case Key::F10:
     case Key::AltSpace:
@@ -86,15 +70,15 @@ void HandleKey(ScreenState& state, HWND dialog, const InputEvent& event) {
     case Key::Interrupt:
       SystemCommand(dialog, SC_CLOSE);
       return;
-    case Key::Backspace:
-      if (IsCombo(focus) && focus->HasEditField() && !focus->Combo().editText.empty()) {
-        Type(focus, WithoutLastCharacter(focus->Combo().editText));
-      }
+    case Key::AltUp:
+    case Key::AltDown:
+      PressKey(dialog, event.key == Key::AltUp ? VK_UP : VK_DOWN, false, true);
       return;
     case Key::Character:
-      if (IsCombo(focus) && focus->HasEditField()) Type(focus, focus->Combo().editText + Utf8Of(event.character));
+      TypeCharacters(dialog, Utf8Of(event.character));
       return;
     default:
+      if (const UINT virtualKey = VirtualKeyOf(event.key)) PressKey(dialog, virtualKey);
       return;
   }
 }
@@ -178,7 +162,7 @@ void HandleDialogEvent(ScreenState& state, HWND dialog, const InputEvent& event)
   }
   switch (event.kind) {
     case InputEvent::Kind::Key:
-      HandleKey(state, dialog, event);
+      HandleKey(dialog, event);
       return;
     case InputEvent::Kind::Click:
       HandleClick(state, dialog, state.HitAt(event.row, event.column));

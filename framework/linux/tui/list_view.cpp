@@ -27,11 +27,4 @@ int ThumbCell(int first, int lines, int rows, int track) {
   return static_cast<int>((static_cast<long long>(std::clamp(first, 0, last)) * (track - 1) + last / 2) / last);
 }
 
-int LineAPageAway(int selection, int pages, int lines, int rows) {
-  if (lines <= 0) return -1;
-  const int step = std::max(rows - 1, 1);
-  if (selection < 0) return pages > 0 ? std::min(step, lines - 1) : 0;
-  return std::clamp(selection + pages * step, 0, lines - 1);
-}
-
 }  // namespace framework::tui

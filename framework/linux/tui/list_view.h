@@ -20,8 +20,4 @@ struct ListView {
 // show and there is nothing to scroll.
 int ThumbCell(int first, int lines, int rows, int track);
 
-// The line a page up (`pages` -1) or page down (+1) moves the selection to;
-// -1 for an empty list.
-int LineAPageAway(int selection, int pages, int lines, int rows);
-
 }  // namespace framework::tui

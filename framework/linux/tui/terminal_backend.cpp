@@ -1,5 +1,6 @@
 #include "framework/linux/tui/terminal_backend.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "framework/linux/input.h"
@@ -80,5 +81,11 @@ void TerminalBackend::WaitCursorChanged(bool waiting) {
 }
 
 void TerminalBackend::OpenSystemMenu(HWND dialog) { m_state.menu.emplace(dialog, SystemMenuEntries(*dialog)); }
+
+int TerminalBackend::PageLines(HWND control) {
+  const auto& views = control->kind == WindowKind::ComboBox ? m_state.droppedViews : m_state.listViews;
+  const auto view = views.find(control);
+  return view != views.end() ? std::max(view->second.rows, 1) : Backend::PageLines(control);
+}
 
 }  // namespace framework::tui

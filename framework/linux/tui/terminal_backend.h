@@ -24,6 +24,8 @@ class TerminalBackend final : public Backend {
   void DialogEnded(HWND dialog) override;
   void WaitCursorChanged(bool waiting) override;
   void OpenSystemMenu(HWND dialog) override;
+  // The rows a list, or a dropped list, showed when last painted.
+  int PageLines(HWND control) override;
 
  private:
   bool EnsureStarted();

@@ -106,4 +106,25 @@ TEST_F(DialogKeys, TabFollowsTheTabStopsSkippingHiddenAndDisabledOnesAndWraps) {
   EXPECT_EQ(backward, (std::vector<int>{IDOK, kAct}));
 }
 
+// A focused control that is disabled takes the focus with it: keys then reach
+// no control (Tab, Enter and Escape do nothing), until a modal box over the
+// dialog ends and the first tab stop takes the focus.
+TEST_F(DialogKeys, ADisabledControlTakesTheFocusAwayUntilTheDialogIsActiveAgain) {
+  RunSteps(backend, {[this] { framework::SetFocusTo(dialog.Control(kAct)); },
+                     [this] {
+                       dialog.GetDlgItem(kAct)->EnableWindow(FALSE);
+                       Press(VK_TAB);
+                       Press(VK_RETURN);
+                       Press(VK_ESCAPE);
+                     },
+                     [this] {
+                       EXPECT_EQ(FocusId(), 0);
+                       dialog.MessageBox("box");
+                       EXPECT_EQ(FocusId(), kSortedList);
+                       Press(VK_RETURN);
+                     }});
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.log, (Log{"init", Key(VK_RETURN), "OnOK"}));
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 // message map as the platform's notifications.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/framework/linux/test_dialog.h"
 
 using namespace test_ids;
@@ -82,6 +84,46 @@ TEST_F(PersonInput, NavigationKeysMoveASelectionAsThePersonsOwn) {
   const std::string up = "key " + std::to_string(VK_UP);
   EXPECT_EQ(dialog.log, (Log{"init", down, "plain 0", end, "plain 2", down, "plain 2", home, "plain 0", down, "drop 0",
                              up, "drop 0", "OnOK"}));
+}
+
+// A page is what the backend shows: here the template's 80 dialog units, 10 lines.
+TEST_F(PersonInput, PageKeysMoveByTheLinesShownLessOneAndStopAtTheEnds) {
+  dialog.onInit = [](TestDialog& d) {
+    for (int k = 0; k < 40; ++k) d.plainList.AddString(std::to_string(k).c_str());
+  };
+  const auto press = [this](UINT key) { return [this, key] { framework::PressKey(dialog.m_hWnd, key); }; };
+  Run({[this] { framework::SetFocusTo(Control(kPlainList)); }, press(VK_NEXT), press(VK_NEXT), press(VK_NEXT),
+       press(VK_PRIOR), press(VK_END), press(VK_NEXT)});
+  const std::string down = "key " + std::to_string(VK_NEXT);
+  const std::string up = "key " + std::to_string(VK_PRIOR);
+  const std::string end = "key " + std::to_string(VK_END);
+  EXPECT_EQ(dialog.log, (Log{"init", down, "plain 0", down, "plain 9", down, "plain 18", up, "plain 9", end, "plain 39",
+                             down, "plain 39", "OnOK"}));
+}
+
+// The edit field: characters and Space are typed at the cursor, over a
+// selected text; Backspace takes a whole character; Home, Left and Right move
+// the cursor. Typed text leaves no item chosen, and the dialog is not told of
+// a selection.
+TEST_F(PersonInput, TypingGoesIntoAnEditFieldAtItsCursor) {
+  Run({[this] { framework::ChooseComboItem(Control(kEditCombo), 1); },
+       [this] {
+         EXPECT_STREQ(dialog.editCombo.GetWindowText(), "9600");
+         framework::TypeCharacters(dialog.m_hWnd, "96");
+         framework::PressKey(dialog.m_hWnd, VK_SPACE);
+         framework::TypeCharacters(dialog.m_hWnd, "設");
+       },
+       [this] {
+         EXPECT_STREQ(dialog.editCombo.GetWindowText(), "96 設");
+         EXPECT_EQ(dialog.editCombo.GetCurSel(), CB_ERR);
+         for (UINT key : {VK_BACK, VK_BACK, VK_HOME, VK_RIGHT, VK_RIGHT, VK_LEFT})
+           framework::PressKey(dialog.m_hWnd, key);
+         framework::TypeCharacters(dialog.m_hWnd, "x");
+       },
+       [this] { EXPECT_STREQ(dialog.editCombo.GetWindowText(), "9x6"); }});
+  EXPECT_EQ(dialog.log.front(), "init");
+  EXPECT_EQ(dialog.log[1], "edit 1");
+  EXPECT_EQ(std::count(dialog.log.begin(), dialog.log.end(), "edit 1"), 1);
 }
 
 TEST_F(PersonInput, ProgramSelectionsBetweenThePersonsDoNotNotify) {

@@ -54,9 +54,16 @@ TEST(KeyRouting, OpenComboList) {
   const KeyRoute tab = RouteKey(Qt::Key_Tab, Qt::NoModifier, KeyTarget::None, true);
   EXPECT_EQ(tab.action, Action::PressKey);
   EXPECT_TRUE(tab.closesPopup);
-  // Enter and the arrows pick an item of the list, as an ordinary choice.
-  EXPECT_EQ(RouteKey(Qt::Key_Return, Qt::NoModifier, KeyTarget::DropDownList, true).action, Action::LeaveToQt);
-  EXPECT_EQ(RouteKey(Qt::Key_Down, Qt::NoModifier, KeyTarget::DropDownList, true).action, Action::LeaveToQt);
+  // Enter, the arrows, Home and End choose in the core, also for a drop-down
+  // whose field lost the keyboard to the list; what is typed is typed there.
+  for (const KeyTarget target : {KeyTarget::DropDownList, KeyTarget::DropDown}) {
+    EXPECT_EQ(RouteKey(Qt::Key_Return, Qt::NoModifier, target, true).code, static_cast<UINT>(VK_RETURN));
+    EXPECT_EQ(RouteKey(Qt::Key_Down, Qt::NoModifier, target, true).code, static_cast<UINT>(VK_DOWN));
+    EXPECT_EQ(RouteKey(Qt::Key_Home, Qt::NoModifier, target, true).code, static_cast<UINT>(VK_HOME));
+    EXPECT_EQ(RouteKey(Qt::Key_A, Qt::NoModifier, target, true).action, Action::TypeText);
+  }
+  EXPECT_EQ(RouteKey(Qt::Key_Space, Qt::NoModifier, KeyTarget::DropDown, true).action, Action::TypeText);
+  EXPECT_EQ(RouteKey(Qt::Key_Backspace, Qt::NoModifier, KeyTarget::DropDown, true).code, static_cast<UINT>(VK_BACK));
 }
 
 TEST(KeyRouting, NavigationKeysGoToTheCoreExceptTheCaretKeysOfAnEditField) {
@@ -77,13 +84,14 @@ TEST(KeyRouting, NavigationKeysGoToTheCoreExceptTheCaretKeysOfAnEditField) {
   EXPECT_EQ(RouteKey(Qt::Key_Down, Qt::NoModifier, KeyTarget::DropDown, false).code, static_cast<UINT>(VK_DOWN));
 }
 
-TEST(KeyRouting, TypingReachesOnlyAnEditField) {
+TEST(KeyRouting, AClosedFieldTakesItsTypingAndListsTypeAheadInTheCore) {
   EXPECT_EQ(RouteKey(Qt::Key_A, Qt::NoModifier, KeyTarget::DropDown, false).action, Action::LeaveToQt);
   EXPECT_EQ(RouteKey(Qt::Key_Space, Qt::NoModifier, KeyTarget::DropDown, false).action, Action::LeaveToQt);
-  // Type-ahead would change a selection behind the core's back.
+  EXPECT_EQ(RouteKey(Qt::Key_Backspace, Qt::NoModifier, KeyTarget::DropDown, false).action, Action::LeaveToQt);
   for (const KeyTarget target : {KeyTarget::ListBox, KeyTarget::DropDownList}) {
-    EXPECT_EQ(RouteKey(Qt::Key_A, Qt::NoModifier, target, false).action, Action::Swallow);
-    EXPECT_EQ(RouteKey(Qt::Key_Space, Qt::NoModifier, target, false).action, Action::Swallow);
+    EXPECT_EQ(RouteKey(Qt::Key_A, Qt::NoModifier, target, false).action, Action::TypeText);
+    EXPECT_EQ(RouteKey(Qt::Key_A, Qt::ControlModifier, target, false).action, Action::Swallow);
+    EXPECT_EQ(RouteKey(Qt::Key_Space, Qt::NoModifier, target, false).code, static_cast<UINT>(VK_SPACE));
   }
 }
 
@@ -93,10 +101,15 @@ TEST(KeyRouting, SpacePressesAFocusedButtonThroughTheCore) {
   EXPECT_EQ(route.code, static_cast<UINT>(VK_SPACE));
 }
 
-TEST(KeyRouting, ComboListsOpenTheirOwnWay) {
+TEST(KeyRouting, F4AndAltArrowsDropAndCloseAComboListInTheCore) {
   for (const KeyTarget target : {KeyTarget::DropDownList, KeyTarget::DropDown}) {
-    EXPECT_EQ(RouteKey(Qt::Key_F4, Qt::NoModifier, target, false).action, Action::LeaveToQt);
-    EXPECT_EQ(RouteKey(Qt::Key_Down, Qt::AltModifier, target, false).action, Action::LeaveToQt);
+    for (const bool popupOpen : {false, true}) {
+      EXPECT_EQ(RouteKey(Qt::Key_F4, Qt::NoModifier, target, popupOpen).code, static_cast<UINT>(VK_F4));
+      const KeyRoute altDown = RouteKey(Qt::Key_Down, Qt::AltModifier, target, popupOpen);
+      EXPECT_EQ(altDown.action, Action::PressKey);
+      EXPECT_EQ(altDown.code, static_cast<UINT>(VK_DOWN));
+      EXPECT_TRUE(altDown.alt);
+    }
   }
 }
 

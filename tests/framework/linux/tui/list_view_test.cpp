@@ -49,15 +49,5 @@ TEST(ScrollThumb, RunsFromTheTopToTheBottomOfTheTrack) {
   EXPECT_EQ(ThumbCell(0, 30, 10, 0), -1);   // no track
 }
 
-TEST(Paging, MovesBySomeRowsLessOneAndStopsAtTheEnds) {
-  EXPECT_EQ(LineAPageAway(0, +1, 40, 17), 16);
-  EXPECT_EQ(LineAPageAway(30, +1, 40, 17), 39);
-  EXPECT_EQ(LineAPageAway(5, -1, 40, 17), 0);
-  EXPECT_EQ(LineAPageAway(-1, +1, 40, 17), 16);
-  EXPECT_EQ(LineAPageAway(-1, -1, 40, 17), 0);
-  EXPECT_EQ(LineAPageAway(0, +1, 0, 17), -1);
-  EXPECT_EQ(LineAPageAway(0, +1, 5, 1), 1);
-}
-
 }  // namespace
 }  // namespace framework::tui

@@ -256,15 +256,18 @@ wait_until "the driver receives the apply command" \
 tab_until "the port list" port_list_focused
 press Down
 wait_until "Down chooses COM4" highlighted "COM4 "
+# The combos' keys start on the item chosen last (its caret line): the first
+# key chooses it again, the next ones move from it; End in a field moves the
+# text cursor, so the PnP choice is made with the arrows.
 tab_until "the driver-type combo" focus_on_row "$DRIVER_TYPE_ROW"
-press End
+press End End
 wait_until "End chooses the last driver type" highlighted "Traditional_Touch_Screen"
 tab_until "the baud combo" focus_on_row "$BAUD_ROW"
 press Down Down Down Down Down Down Down
 wait_until "Down seven times chooses 57600" highlighted "57600"
 tab_until "the PnP combo" focus_on_row "$PNP_ROW"
-press End
-wait_until "End chooses Disable" highlighted "Disable"
+press Down Down
+wait_until "Down twice chooses Disable" highlighted "Disable"
 tab_until "the add button" highlighted "[ >> Add to list >> ]"
 press Enter
 wait_until "COM4 joins the watch list" shows "│COM4-Traditional_Touch_Screen-57600-NoPnP"

@@ -72,6 +72,9 @@ void ComboBoxView::ShowOwnState() {
       hidePopup();
     }
   }
+  // The open list marks the item the core has selected (the keys choose
+  // there, and typed text follows an item).
+  if (PopupShown()) view()->setCurrentIndex(model()->index(currentIndex(), 0));
 }
 
 }  // namespace framework::qt

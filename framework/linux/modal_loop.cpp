@@ -16,11 +16,16 @@ namespace {
 std::vector<HWND> g_runningDialogs;  // innermost last
 bool g_shiftHeld = false;
 
-// The move mode takes every key press; Escape and Enter end it.
+bool IsKeyboardMessage(UINT message) {
+  return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
+}
+
+// The move mode takes every key press and typed character; Escape and Enter end it.
 bool TakenByMove(const MSG& msg) {
   HWND top = TopDialog();
-  if (top == nullptr || !top->Dialog().moving || msg.message != WM_KEYDOWN) return false;
-  if (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN) top->Dialog().moving = false;
+  if (top == nullptr || !top->Dialog().moving || !IsKeyboardMessage(msg.message)) return false;
+  const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  if (key && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN)) top->Dialog().moving = false;
   return true;
 }
 

@@ -110,11 +110,12 @@ void PaintPushButton(PaintContext& context, const HWND__& control, const CellRec
   if (focused) context.caret = CellPoint{row, std::min(column + 2, area.Right() - 1)};  // on the label, after "[ "
 }
 
-// The line a list's caret is on: the chosen one, or the first shown.
+// The row of a list's caret line (where the keyboard is), or the first shown
+// when it is scrolled away.
 int CaretRow(const HWND__& control, const CellRect& inner, const ListView& view) {
-  const int selection = control.List().selection;
-  const bool shown = selection >= view.first && selection < view.first + inner.height;
-  return inner.top + (shown ? selection - view.first : 0);
+  const int caret = control.List().caret;
+  const bool shown = caret >= view.first && caret < view.first + inner.height;
+  return inner.top + (shown ? caret - view.first : 0);
 }
 
 void PaintListBox(PaintContext& context, const HWND__& control, const CellRect& area, bool focused) {
@@ -149,7 +150,11 @@ void PaintComboField(PaintContext& context, const HWND__& control, const CellRec
   const int after = context.canvas.Text(field.top, textLeft, control.Combo().editText, textEnd, tone);
   context.canvas.Put(field.top, arrow, control.Combo().droppedDown ? "▲" : "▼", tone);
   context.state.hits.push_back({HitArea::What::Control, field, const_cast<HWND>(&control), -1});
-  if (focused) context.caret = CellPoint{field.top, control.HasEditField() ? std::min(after, textEnd) : textLeft};
+  // In an edit field the cursor stands where the text cursor is.
+  const int cursor =
+      textLeft + CellsOf(std::string_view(control.Combo().editText).substr(0, control.Combo().selectionEnd));
+  if (focused)
+    context.caret = CellPoint{field.top, control.HasEditField() ? std::min({cursor, after, textEnd}) : textLeft};
 }
 
 CellRect DroppedListPlace(const CellRect& area, int items, CellSize screen) {

@@ -221,14 +221,19 @@ TEST_F(MainDialogPainting, TheCursorStandsOnTheControlWithTheFocus) {
   };
   HWND baud = Control(1022);
   baud->Combo().editText = "9600";
+  baud->Combo().selectionStart = baud->Combo().selectionEnd = 4;
   EXPECT_EQ(caretWithFocusOn(baud), (CellPoint{10, 27 + 1 + 4})) << "after the text of an edit field: [9600";
+  baud->Combo().selectionStart = baud->Combo().selectionEnd = 1;
+  EXPECT_EQ(caretWithFocusOn(baud), (CellPoint{10, 27 + 1 + 1})) << "at an edit field's text cursor: [9|600";
   EXPECT_EQ(caretWithFocusOn(Control(1006)), (CellPoint{kListTopRow, 27 + 1})) << "a drop-down list's field";
   EXPECT_EQ(caretWithFocusOn(Control(1007)), (CellPoint{19, ColumnOf(painted->canvas, 19, "[ >> Add") + 2}));
   HWND ports = Control(1017);
   EXPECT_EQ(caretWithFocusOn(ports), (CellPoint{kFirstLineRow, 5})) << "an empty list's first line";
   Fill(ports, 3);
-  ports->List().selection = 1;
+  ports->List().selection = ports->List().caret = 1;
   EXPECT_EQ(caretWithFocusOn(ports), (CellPoint{kFirstLineRow + 1, 5})) << "a list's chosen line";
+  ports->List().selection = -1;
+  EXPECT_EQ(caretWithFocusOn(ports), (CellPoint{kFirstLineRow + 1, 5})) << "its caret line, also when not chosen";
   EXPECT_EQ(caretWithFocusOn(nullptr), std::nullopt);
 }
 
@@ -245,7 +250,7 @@ TEST_F(MainDialogPainting, TheListWithTheFocusIsADoubleBoxWithOrWithoutAChosenLi
 TEST_F(MainDialogPainting, ADroppedDownComboShowsItsListOverTheControlsBelow) {
   HWND baud = Control(1022);
   baud->List().items = {"Auto_Scan", "1200", "2400", "4800", "9600", "19200", "38400", "57600"};
-  baud->List().selection = 2;
+  baud->List().selection = baud->List().caret = 2;
   baud->Combo().editText = "2400";
   baud->Combo().droppedDown = true;
   const Canvas& canvas = Paint();

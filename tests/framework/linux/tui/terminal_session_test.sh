@@ -319,10 +319,11 @@ click_on "COM7-Traditional_Touch_Screen"
 wait_until "a click chooses the other watch entry" highlighted "COM7-Traditional_Touch_Screen"
 click_on "[ << Remove from list << ]"
 wait_until "COM7 leaves the watch list" hides "COM7-Trad"
-# The empty watch list with the focus: a double box, the cursor inside it.
+# The watch list with the focus and no chosen line: a double box, the cursor
+# on its caret line, where the removed entry was (now its last line, COM4's).
 press Tab
-wait_until "Tab from the remove button gives the empty watch list the focus" watch_list_focused
-cursor_at "7 59" || fail "the cursor is at $(cursor_in_dialog), not in the empty watch list"
+wait_until "Tab from the remove button gives the watch list the focus" watch_list_focused
+cursor_at "8 59" || fail "the cursor is at $(cursor_in_dialog), not on the watch list's caret line"
 click_on "[ Quit ]"
 wait_until "Quit asks whether to save" shows "Save settings before quit?"
 press Tab

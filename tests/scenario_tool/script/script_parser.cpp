@@ -165,7 +165,10 @@ Parsed ClickControl(Args args) {
 }
 
 Parsed KeyPress(Args args) {
-  if (args.size() == 2 && args[0] == "char") return Action(TypeCharacters{args[1]});
+  if (args.size() == 2 && args[0] == "char") {
+    if (args[1].empty()) return "key char wants a text of at least one character";
+    return Action(TypeCharacters{args[1]});
+  }
   struct NamedKey {
     const char* name;
     unsigned virtualKey;

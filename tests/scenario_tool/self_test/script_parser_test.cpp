@@ -102,6 +102,7 @@ TEST(ScriptParser, ActionsTakeTheirArguments) {
   EXPECT_FALSE(AsCheck<ExpectFocus>(ParseOne("expect focus none")).controlId);
   EXPECT_TRUE(Refused("key space bar"));
   EXPECT_TRUE(Refused("key char"));
+  EXPECT_TRUE(Refused("key char \"\""));
   EXPECT_TRUE(Refused("key alt-up"));
   EXPECT_TRUE(Refused("choose 1006 -1"));
   EXPECT_TRUE(Refused("select watch"));

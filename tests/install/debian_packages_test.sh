@@ -96,7 +96,7 @@ fi
 source=$1 dist=$2
 rm -rf "$dist"
 "$source/scripts/package-debian" --dist "$dist" >/dev/null
-version=$(sed -n 's/^project(tavrin_portsetup VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
+version=$("$source/scripts/project-version")
 portsetup=$dist/tavrin-portsetup_${version}_amd64.deb
 standins=$dist/tavrin-standins_${version}_amd64.deb
 

@@ -15,7 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL $*"; exit 1; }
 declare -A upgrade
-version=$(sed -n 's/^project(tavrin_portsetup VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
+version=$("$source/scripts/project-version")
 
 rm -rf "$dist" "$dist-signed"
 said=$("$source/scripts/package-windows" --dist "$dist" | grep -v '^\[\|^ninja')
